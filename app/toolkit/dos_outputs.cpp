@@ -1,0 +1,97 @@
+#include "app/toolkit/dos_outputs.h"
+
+#include <array>
+#include <vector>
+
+#include "ui/message_box.h"
+#include "ui/text.h"
+#include "ui/win_handle.h"
+
+namespace {
+constexpr wchar_t kDumpProgram[] = L"DCMDUMP.EXE";
+constexpr wchar_t kNonStandardVrMarker[] = L"DcmItem: Non-standard VR";
+constexpr wchar_t kDumpErrorMarker[] = L"dcmdump: error:";
+
+void ShowRunnerFailure(const std::wstring& text) { ShowMessageBox(text, MB_OK | MB_ICONHAND); }
+
+std::wstring UpperCase(std::wstring text) {
+  if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+}  // namespace
+
+DOSOutputs::DOSOutputs() { Initialize(); }
+
+bool DOSOutputs::IsDumpCommand() const { return Contains(UpperCase(commandLine_), kDumpProgram); }
+
+std::wstring DOSOutputs::Execute(const std::wstring& command) {
+  if (!command.empty()) commandLine_ = command;
+  const bool dumpFlag = IsDumpCommand();
+  if (commandLine_.empty()) {
+    ShowRunnerFailure(L"Command Line empty");
+    return L"";
+  }
+
+  SECURITY_ATTRIBUTES security{};
+  security.nLength = sizeof(SECURITY_ATTRIBUTES);
+  security.lpSecurityDescriptor = nullptr;
+  security.bInheritHandle = TRUE;
+
+  WinHandle readEnd, writeEnd;
+  BOOL piped = CreatePipe(readEnd.Put(), writeEnd.Put(), &security, 0);
+  lastError_ = GetLastError();
+  if (!piped) {
+    ShowRunnerFailure(L"CreatePipe failed. Error: " + DecimalText(lastError_));
+    return L"";
+  }
+
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(STARTUPINFOA);
+  startup.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  startup.hStdInput = nullptr;
+  startup.hStdOutput = writeEnd.Get();
+  startup.hStdError = writeEnd.Get();
+
+  std::string ansiCommand = ToAnsi(commandLine_);
+  std::vector<char> commandBuffer(ansiCommand.begin(), ansiCommand.end());
+  commandBuffer.push_back('\0');
+
+  PROCESS_INFORMATION process{};
+  BOOL started = CreateProcessA(nullptr, commandBuffer.data(), &security, &security, TRUE,
+                                NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process);
+  lastError_ = GetLastError();
+  if (started != 1) {
+    ShowRunnerFailure(L"File or command not found");
+    return L"";  // both pipe ends close here
+  }
+  WinHandle childProcess(process.hProcess), childThread(process.hThread);
+
+  writeEnd.Close();  // the child keeps its own copy as its output
+  output_.clear();
+  ReadUntilClosed(readEnd.Get(), dumpFlag);
+
+  childProcess.Close();
+  childThread.Close();
+  readEnd.Close();
+  return output_;
+}
+
+void DOSOutputs::ReadUntilClosed(HANDLE readEnd, bool dumpFlag) {
+  // One buffer for the whole run: each read overwrites only its first bytes,
+  // and the markers are searched in all 256 bytes of it.
+  std::array<char, kReadSize> buffer{};
+  BOOL more;
+  do {
+    DWORD bytesRead = 0;
+    more = ReadFile(readEnd, buffer.data(), kReadSize, &bytesRead, nullptr);
+    lastError_ = GetLastError();
+    std::wstring piece = FromAnsi(std::string_view(buffer.data(), bytesRead));
+    output_ += piece;
+    if (PieceRead) PieceRead(piece);
+    if (dumpFlag) {
+      std::wstring whole = FromAnsi(std::string_view(buffer.data(), buffer.size()));
+      if (Contains(whole, kNonStandardVrMarker) || Contains(whole, kDumpErrorMarker)) break;
+    }
+  } while (more);
+}

@@ -1,0 +1,37 @@
+#pragma once
+// DOSOutputs: runs one console command line as a hidden child process and
+// collects what the child writes to its standard output and standard error.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+class DOSOutputs {
+ public:
+  DOSOutputs();
+
+  const std::wstring& CommandLine() const { return commandLine_; }
+  void SetCommandLine(const std::wstring& command) { commandLine_ = command; }
+  const std::wstring& Output() const { return output_; }
+
+  // Runs Command (or CommandLine when Command is empty) and returns what it
+  // printed; an empty text when the run did not start (a message says why).
+  std::wstring Execute(const std::wstring& command = L"");
+
+  // Raised after every read with the piece just read.
+  std::function<void(const std::wstring& piece)> PieceRead;
+
+  // Error code of the most recent system call of Execute.
+  DWORD LastError() const { return lastError_; }
+
+  static constexpr DWORD kReadSize = 256;
+
+ private:
+  void Initialize() {}
+  bool IsDumpCommand() const;
+  void ReadUntilClosed(HANDLE readEnd, bool dumpFlag);
+
+  std::wstring commandLine_;
+  std::wstring output_;
+  DWORD lastError_ = 0;
+};

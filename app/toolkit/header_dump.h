@@ -1,0 +1,21 @@
+#pragma once
+// The header dump: dcmdump's printout of a DICOM file, and lookups in it.
+#include <string>
+
+// The modality tag, as the lookups take it.
+inline constexpr wchar_t kModalityTag[] = L"0008,0060";
+
+// The dcmdump command line for one file (long values add " +L").
+std::wstring DcmDumpCommandLine(const std::wstring& filePath, bool longValues);
+
+// Runs dcmdump on the file and returns what it printed, or "" after an error
+// (shown in a message box).
+std::wstring RunDcmDump(const std::wstring& filePath, bool longValues);
+
+// The value printed in square brackets for the tag, or "". The tag may carry
+// its parentheses; it is written back without them. With cut set and the tag
+// found, the dump is shortened to the text after the tag.
+std::wstring GetTagValue(std::wstring& dump, std::wstring& tag, bool cut);
+
+// The value of (0008,0060) in the dump, or "".
+std::wstring GetModality(std::wstring dump);

@@ -1,0 +1,3 @@
+#pragma once
+// Resource identifiers of the program's icons and manifest.
+#define IDR_MANIFEST 1

@@ -1,0 +1,117 @@
+#include "app/toolkit/dos_outputs.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/support/message_box_recorder.h"
+#include "tests/support/test_paths.h"
+
+namespace {
+std::wstring Child(const std::wstring& arguments) {
+  return L"\"" + BuiltProgram(L"dq_child.exe") + L"\" " + arguments;
+}
+
+std::wstring RunCommand(const std::wstring& commandLine) {
+  DOSOutputs runner;
+  runner.SetCommandLine(commandLine);
+  return runner.Execute();
+}
+}  // namespace
+
+TEST(DOSOutputs, CollectsStandardOutputAndErrorInOneText) {
+  DOSOutputs runner;
+  std::vector<std::wstring> pieces;
+  runner.PieceRead = [&](const std::wstring& piece) { pieces.push_back(piece); };
+  runner.SetCommandLine(Child(L"out first- err second- out third"));
+  std::wstring result = runner.Execute();
+  EXPECT_EQ(result, runner.Output());
+  EXPECT_NE(result.find(L"first-"), std::wstring::npos);
+  EXPECT_NE(result.find(L"second-"), std::wstring::npos);
+  EXPECT_NE(result.find(L"third"), std::wstring::npos);
+  std::wstring joined;
+  for (const auto& p : pieces) joined += p;
+  EXPECT_EQ(joined, result) << "the pieces raised make up the output";
+  ASSERT_FALSE(pieces.empty());
+  EXPECT_EQ(pieces.back(), L"") << "the read that finds the pipe closed raises an empty piece";
+}
+
+TEST(DOSOutputs, ReadsLongOutputWholeInPiecesOf256Bytes) {
+  DOSOutputs runner;
+  size_t longest = 0;
+  runner.PieceRead = [&](const std::wstring& piece) { longest = std::max(longest, piece.size()); };
+  std::wstring result = runner.Execute(Child(L"bytes 100000"));
+  EXPECT_EQ(result, std::wstring(100000, L'x'));
+  EXPECT_EQ(longest, 256u);
+  EXPECT_EQ(runner.CommandLine(), Child(L"bytes 100000")) << "Execute's argument replaces CommandLine";
+}
+
+TEST(DOSOutputs, ChildThatPrintsNothingRaisesOneEmptyPiece) {
+  DOSOutputs runner;
+  std::vector<std::wstring> pieces;
+  runner.PieceRead = [&](const std::wstring& piece) { pieces.push_back(piece); };
+  EXPECT_EQ(runner.Execute(Child(L"")), L"");
+  EXPECT_EQ(runner.Output(), L"");
+  ASSERT_EQ(pieces.size(), 1u);
+  EXPECT_EQ(pieces[0], L"");
+}
+
+TEST(DOSOutputs, EachStopMarkerEndsTheReadingOfADumpCommand) {
+  for (const std::wstring marker : {L"dcmdump: error:", L"DcmItem: Non-standard VR"}) {
+    std::wstring out = RunCommand(Child(L"tag dcmdump.exe chunk BEFORE chunk \"xx " + marker +
+                                 L" yy\" chunk LATER"));
+    EXPECT_NE(out.find(L"BEFORE"), std::wstring::npos);
+    EXPECT_NE(out.find(marker + L" yy"), std::wstring::npos) << "the read holding the marker is kept whole";
+    EXPECT_EQ(out.find(L"LATER"), std::wstring::npos) << "nothing after the marker's read is read";
+  }
+}
+
+TEST(DOSOutputs, DumpFlagIgnoresTheCaseOfTheProgramName) {
+  EXPECT_EQ(RunCommand(Child(L"tag DcmDump.Exe chunk \"dcmdump: error: x\" chunk LATER")).find(L"LATER"),
+            std::wstring::npos);
+  EXPECT_NE(RunCommand(Child(L"tag dcmodify.exe chunk \"dcmdump: error: x\" chunk LATER")).find(L"LATER"),
+            std::wstring::npos)
+      << "without dcmdump.exe on the command line the whole output is read";
+}
+
+TEST(DOSOutputs, MarkersAreSearchedWithTheirExactCase) {
+  EXPECT_NE(RunCommand(Child(L"tag dcmdump.exe chunk \"DCMDUMP: ERROR: x\" chunk LATER")).find(L"LATER"),
+            std::wstring::npos);
+}
+
+TEST(DOSOutputs, MarkerSplitBetweenTwoReadsIsNotSeen) {
+  std::wstring out = RunCommand(Child(L"tag dcmdump.exe tail \"dcmdump: er\" chunk \"ror: x\" chunk LATER"));
+  EXPECT_NE(out.find(L"dcmdump: error: x"), std::wstring::npos);
+  EXPECT_NE(out.find(L"LATER"), std::wstring::npos);
+}
+
+TEST(DOSOutputs, MarkerCompletedByWhatRemainsOfAnEarlierReadIsSeen) {
+  // The buffer keeps the bytes of earlier reads beyond the piece just read:
+  // a 7-byte piece "dcmdump" over "1234567: error:..." makes the marker.
+  std::wstring out = RunCommand(Child(L"tag dcmdump.exe chunk \"1234567: error:\" out dcmdump sleep 300 chunk LATER"));
+  EXPECT_EQ(out.find(L"LATER"), std::wstring::npos);
+  EXPECT_NE(out.find(L"dcmdump"), std::wstring::npos);
+}
+
+TEST(DOSOutputs, FailuresShowACriticalBoxAndGiveAnEmptyText) {
+  MessageBoxRecorder boxes;
+  DOSOutputs fresh;
+  EXPECT_EQ(fresh.Execute(L""), L"");
+  ASSERT_EQ(boxes.Count(), 1u);
+  EXPECT_EQ(boxes.Last().prompt, L"Command Line empty");
+  EXPECT_EQ(boxes.Last().title, L"DICOMQuillane");
+  EXPECT_EQ(boxes.Last().style, static_cast<UINT>(MB_OK | MB_ICONHAND));
+
+  DOSOutputs missing;
+  EXPECT_EQ(missing.Execute(L"\"C:\\no such folder\\nothing.exe\" x"), L"");
+  ASSERT_EQ(boxes.Count(), 2u);
+  EXPECT_EQ(boxes.Last().prompt, L"File or command not found");
+  EXPECT_EQ(boxes.Last().style, static_cast<UINT>(MB_OK | MB_ICONHAND));
+  EXPECT_EQ(missing.Output(), L"");
+}
+
+TEST(DOSOutputs, EachExecuteStartsItsOutputAfresh) {
+  DOSOutputs runner;
+  runner.Execute(Child(L"out one"));
+  EXPECT_EQ(runner.Execute(Child(L"out two")), L"two");
+}

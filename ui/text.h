@@ -1,0 +1,28 @@
+#pragma once
+// Text conventions of the program: UTF-16 inside, ANSI code page at the edges,
+// the system's whole-text comparison, and the blank trimming the program uses.
+#include <string>
+#include <string_view>
+
+// Conversion at the edges (files, registry, child command lines): the system's
+// ANSI code page; characters it lacks become its replacement character.
+std::string ToAnsi(std::wstring_view text);
+std::wstring FromAnsi(std::string_view bytes);
+
+// The system's text comparison: ignores case, kana type and width.
+// TextCompare returns <0, 0 or >0.
+int TextCompare(std::wstring_view a, std::wstring_view b);
+bool TextEquals(std::wstring_view a, std::wstring_view b);
+
+// Blanks are U+0020 and U+3000 only; other white space is kept.
+bool IsBlank(wchar_t c);
+std::wstring TrimBlanks(std::wstring_view text);
+std::wstring TrimLeadingBlanks(std::wstring_view text);
+std::wstring TrimTrailingBlanks(std::wstring_view text);
+
+// Exact (character for character) replace of every occurrence.
+std::wstring ReplaceAll(std::wstring_view text, std::wstring_view what, std::wstring_view with);
+bool Contains(std::wstring_view text, std::wstring_view what);
+
+// Decimal text of a signed 32-bit number, with a minus sign when negative.
+std::wstring DecimalText(long long value);
