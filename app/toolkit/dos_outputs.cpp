@@ -14,6 +14,18 @@ constexpr wchar_t kDumpErrorMarker[] = L"dcmdump: error:";
 
 void ShowRunnerFailure(const std::wstring& text) { ShowMessageBox(text, MB_OK | MB_ICONHAND); }
 
+// The markers are plain ASCII: when the raw bytes don't hold one, the text
+// converted from them doesn't either, so the conversion is only paid on a hit.
+bool BufferHoldsMarker(const std::array<char, DOSOutputs::kReadSize>& buffer) {
+  std::string_view bytes(buffer.data(), buffer.size());
+  if (bytes.find("DcmItem: Non-standard VR") == std::string_view::npos &&
+      bytes.find("dcmdump: error:") == std::string_view::npos) {
+    return false;
+  }
+  std::wstring whole = FromAnsi(bytes);
+  return Contains(whole, kNonStandardVrMarker) || Contains(whole, kDumpErrorMarker);
+}
+
 std::wstring UpperCase(std::wstring text) {
   if (!text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
   return text;
@@ -89,9 +101,6 @@ void DOSOutputs::ReadUntilClosed(HANDLE readEnd, bool dumpFlag) {
     std::wstring piece = FromAnsi(std::string_view(buffer.data(), bytesRead));
     output_ += piece;
     if (PieceRead) PieceRead(piece);
-    if (dumpFlag) {
-      std::wstring whole = FromAnsi(std::string_view(buffer.data(), buffer.size()));
-      if (Contains(whole, kNonStandardVrMarker) || Contains(whole, kDumpErrorMarker)) break;
-    }
+    if (dumpFlag && BufferHoldsMarker(buffer)) break;
   } while (more);
 }
