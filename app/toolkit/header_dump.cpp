@@ -1,12 +1,9 @@
 #include "app/toolkit/header_dump.h"
 
-#include <new>
-
 #include "app/app_folder.h"
 #include "app/support/paths.h"
 #include "app/toolkit/dos_outputs.h"
-#include "ui/message_box.h"
-#include "ui/runtime_error.h"
+#include "app/toolkit/toolkit_error.h"
 #include "ui/text.h"
 
 namespace {
@@ -16,10 +13,6 @@ constexpr size_t kBracketOffset = 14;
 
 bool IsChar(const std::wstring& text, size_t index, const wchar_t* c) {
   return TextEquals(std::wstring_view(text).substr(index, 1), c);
-}
-
-void ShowToolkitError(const RuntimeError& e) {
-  ShowMessageBox(e.Description() + L" - " + e.Source() + L" - " + DecimalText(e.Number()), MB_OK);
 }
 }  // namespace
 
@@ -31,16 +24,11 @@ std::wstring DcmDumpCommandLine(const std::wstring& filePath, bool longValues) {
 
 std::wstring RunDcmDump(const std::wstring& filePath, bool longValues) {
   DOSOutputs runner;
-  try {
+  return RunReportingToolkitErrors([&] {
     runner.SetCommandLine(DcmDumpCommandLine(filePath, longValues));
     runner.Execute(L"");
     return runner.Output();
-  } catch (const RuntimeError& e) {
-    ShowToolkitError(e);
-  } catch (const std::bad_alloc&) {
-    ShowToolkitError(RuntimeError(kErrOutOfMemory, kAppTitle, StandardErrorText(kErrOutOfMemory)));
-  }
-  return L"";
+  });
 }
 
 std::wstring GetTagValue(std::wstring& dump, std::wstring& tag, bool cut) {

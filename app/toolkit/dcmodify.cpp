@@ -1,0 +1,58 @@
+#include "app/toolkit/dcmodify.h"
+
+#include "app/app_folder.h"
+#include "app/support/environment.h"
+#include "app/support/paths.h"
+#include "app/toolkit/dos_outputs.h"
+#include "app/toolkit/toolkit_error.h"
+
+namespace {
+constexpr wchar_t kPatientAge[] = L"(0010,1010)";
+constexpr wchar_t kSeriesDate[] = L"(0008,0021)";
+constexpr wchar_t kAcquisitionDate[] = L"(0008,0022)";
+constexpr wchar_t kContentDate[] = L"(0008,0023)";
+constexpr wchar_t kReferringPhysician[] = L"(0008,0090)";
+constexpr wchar_t kInstitutionAddress[] = L"(0008,0081)";
+constexpr wchar_t kManufacturerModel[] = L"(0008,1090)";
+constexpr wchar_t kReplacementModel[] = L"DEDAVADUR Station";
+
+std::wstring DependentAssignments(int row, const std::wstring& value) {
+  switch (row) {
+    case 1: return AssignmentLine(kPatientAge, L" ");
+    case 3:
+      return AssignmentLine(kSeriesDate, value) + AssignmentLine(kAcquisitionDate, value) +
+             AssignmentLine(kContentDate, value);
+    case 4: return AssignmentLine(kReferringPhysician, value);
+    case 6: return AssignmentLine(kInstitutionAddress, L" ");
+    case 9: return AssignmentLine(kManufacturerModel, kReplacementModel);
+    default: return L"";
+  }
+}
+}  // namespace
+
+std::wstring ModificationArgsFile() {
+  std::wstring temp = Environ(L"Temp");
+  return AddBackslash(temp) + L"Mod.txt";
+}
+
+std::wstring AssignmentLine(const std::wstring& tag, const std::wstring& value) {
+  return L"-i \"" + tag + L"=" + value + L"\"\r\n";
+}
+
+std::wstring RowAssignments(int row, const std::wstring& tag, const std::wstring& value) {
+  return AssignmentLine(tag, value) + DependentAssignments(row, value);
+}
+
+std::wstring DcmModifyCommandLine(const std::wstring& dicomFile, const std::wstring& argsFile) {
+  std::wstring folder = AppFolder();
+  return AddBackslash(folder) + L"bin\\dcmtk\\dcmodify.exe @\"" + argsFile + L"\" \"" + dicomFile + L"\"";
+}
+
+std::wstring RunDcmModify(const std::wstring& dicomFile, const std::wstring& argsFile) {
+  return RunReportingToolkitErrors([&] {
+    DOSOutputs runner;
+    runner.SetCommandLine(DcmModifyCommandLine(dicomFile, argsFile));
+    runner.Execute(L"");
+    return runner.Output();
+  });
+}

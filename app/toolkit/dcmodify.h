@@ -1,0 +1,21 @@
+#pragma once
+// dcmodify: the arguments file of tag assignments, its command line, its run.
+#include <string>
+
+// The arguments file: the temporary folder ("Temp") and "Mod.txt".
+std::wstring ModificationArgsFile();
+
+// One assignment line: -i "(gggg,eeee)=value" CR LF (the value unchanged).
+std::wstring AssignmentLine(const std::wstring& tag, const std::wstring& value);
+
+// The lines one unlocked item row adds: its own assignment, then those of the
+// tags that depend on it (Patient's Age with the birth date, the series,
+// acquisition and content dates with the study date, ...).
+std::wstring RowAssignments(int row, const std::wstring& tag, const std::wstring& value);
+
+// The dcmodify command line for a DICOM file and an arguments file.
+std::wstring DcmModifyCommandLine(const std::wstring& dicomFile, const std::wstring& argsFile);
+
+// Runs dcmodify and returns what it printed (nothing on success), or "" after
+// an error (shown in a message box).
+std::wstring RunDcmModify(const std::wstring& dicomFile, const std::wstring& argsFile);
