@@ -42,3 +42,13 @@ ensure_wine_prefix() {
     wineserver -w 2>/dev/null || true
   fi
 }
+
+# For the tests' prefix: Xvfb has no window manager, and with unmanaged windows
+# Wine doesn't wait two seconds for one each time a window hides or closes.
+use_unmanaged_windows() {
+  local prefix=${WINEPREFIX:-$HOME/.wine}
+  if ! grep -q '^"Managed"="N"' "$prefix/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    wineserver -w 2>/dev/null || true
+  fi
+}

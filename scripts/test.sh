@@ -15,4 +15,5 @@ cleanup() {
 trap cleanup EXIT
 start_virtual_display
 ensure_wine_prefix
+use_unmanaged_windows
 ctest --test-dir "$BUILD_DIR" --output-on-failure "$@"

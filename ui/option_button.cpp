@@ -1,0 +1,74 @@
+#include "ui/option_button.h"
+
+#include "ui/button_face.h"
+#include "ui/form.h"
+#include "ui/scale.h"
+
+OptionButton::OptionButton(Form& form, const ControlDesign& design)
+    : WindowedControl(form, design), value_(design.value), picture_(design.picture) {}
+
+void OptionButton::Create(HWND containerWindow) {
+  value_ = design_.value;
+  picture_ = design_.picture;
+  WindowedControl::Create(containerWindow);
+  ShowValue();
+}
+
+HWND OptionButton::CreateControlWindow(HWND container, const RECT& bounds) {
+  DWORD kind = design_.graphical ? BS_OWNERDRAW : BS_RADIOBUTTON;
+  return MakeChildWindow(container, bounds, L"BUTTON", kind | WS_TABSTOP, 0, design_.caption);
+}
+
+void OptionButton::SetValue(bool value) {
+  if (value == value_) return;
+  value_ = value;
+  if (value) {
+    for (const auto& control : form_.Controls()) {
+      auto* other = dynamic_cast<OptionButton*>(control.get());
+      if (other && other != this && other->container_ == container_ && other->value_) {
+        other->value_ = false;
+        other->ShowValue();
+      }
+    }
+  }
+  ShowValue();
+  if (value) RaiseEvent(onClick);
+}
+
+void OptionButton::SetPicture(int iconId, int designSize) {
+  picture_ = PictureDesign{iconId, designSize};
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void OptionButton::ShowValue() {
+  if (!hwnd_) return;
+  if (design_.graphical)
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  else
+    SendMessageW(hwnd_, BM_SETCHECK, value_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void OptionButton::OnCommand(WORD notification) {
+  if (notification == BN_CLICKED || notification == BN_DOUBLECLICKED) SetValue(true);
+}
+
+void OptionButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  ButtonLook look;
+  look.back = BackColor();
+  look.fore = ForeColor();
+  look.font = FontHandle();
+  look.icon = LoadDesignIcon(picture_.iconId, picture_.size);
+  look.iconPixels = DesignToPixels(picture_.size);
+  look.caption = Caption();
+  look.pressed = (item.itemState & ODS_SELECTED) != 0;
+  look.checked = value_;
+  look.focused = (item.itemState & ODS_FOCUS) != 0 && !(item.itemState & ODS_NOFOCUSRECT);
+  look.disabled = (item.itemState & ODS_DISABLED) != 0;
+  DrawButtonFace(item.hDC, item.rcItem, look);
+}
+
+HBRUSH OptionButton::OnCtlColor(HDC dc) {
+  SetTextColor(dc, ForeColor());
+  SetBkColor(dc, BackColor());
+  return BackBrush();
+}
