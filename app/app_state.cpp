@@ -1,0 +1,4 @@
+#include "app/app_state.h"
+
+std::wstring HeaderDump;
+std::wstring CurrentDicomFile;
