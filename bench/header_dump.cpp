@@ -28,58 +28,50 @@ double Median(std::vector<double> v) {
   return v[v.size() / 2];
 }
 
-// dcmdump with the same options, its output going straight into a file.
-double RunDcmdumpDirectly(const std::wstring& file, const std::wstring& outFile) {
-  SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
-  WinHandle out(CreateFileW(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr));
+// Starts dcmdump with the program's options, its output going to `output`.
+bool StartDcmdump(const std::wstring& file, HANDLE output, WinHandle& process) {
   STARTUPINFOW si{};
   si.cb = sizeof(si);
   si.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
   si.wShowWindow = SW_HIDE;
-  si.hStdOutput = out.Get();
-  si.hStdError = out.Get();
+  si.hStdOutput = output;
+  si.hStdError = output;
   std::wstring command = DcmDumpCommandLine(file, false);
   PROCESS_INFORMATION pi{};
-  double start = Now();
   if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
                       &si, &pi)) {
-    return -1;
+    return false;
   }
-  WaitForSingleObject(pi.hProcess, INFINITE);
-  double elapsed = Now() - start;
   CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return elapsed;
+  process.Reset(pi.hProcess);
+  return true;
+}
+
+// dcmdump with the same options, its output going straight into a file.
+double RunDcmdumpDirectly(const std::wstring& file, const std::wstring& outFile) {
+  SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
+  WinHandle out(CreateFileW(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr));
+  WinHandle process;
+  double start = Now();
+  if (!StartDcmdump(file, out.Get(), process)) return -1;
+  WaitForSingleObject(process.Get(), INFINITE);
+  return Now() - start;
 }
 
 // dcmdump writing into a pipe that a bare loop drains in 64 KB reads: what
 // Wine's pipes cost before any work of the runner.
 double RunDcmdumpIntoBarePipe(const std::wstring& file) {
   SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
-  WinHandle readEnd, writeEnd;
+  WinHandle readEnd, writeEnd, process;
   CreatePipe(readEnd.Put(), writeEnd.Put(), &sa, 0);
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  si.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_HIDE;
-  si.hStdOutput = writeEnd.Get();
-  si.hStdError = writeEnd.Get();
-  std::wstring command = DcmDumpCommandLine(file, false);
-  PROCESS_INFORMATION pi{};
   double start = Now();
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                      &si, &pi)) {
-    return -1;
-  }
+  if (!StartDcmdump(file, writeEnd.Get(), process)) return -1;
   writeEnd.Close();
   static char buffer[65536];
   DWORD n = 0;
   while (ReadFile(readEnd.Get(), buffer, sizeof(buffer), &n, nullptr)) {
   }
-  double elapsed = Now() - start;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return elapsed;
+  return Now() - start;
 }
 
 const wchar_t* const kItemTags[10] = {L"(0010,0010)", L"(0010,0030)", L"(0010,0040)", L"(0008,0020)",

@@ -52,3 +52,18 @@ use_unmanaged_windows() {
     wineserver -w 2>/dev/null || true
   fi
 }
+
+# Gives the build's programs the tests' Wine prefix and a virtual display of
+# their own, both ended when the calling script exits.
+enter_test_session() {
+  export WINEPREFIX="$BUILD_DIR/wineprefix"
+  trap leave_test_session EXIT
+  start_virtual_display
+  ensure_wine_prefix
+  use_unmanaged_windows
+}
+
+leave_test_session() {
+  wineserver -k 2>/dev/null || true
+  stop_virtual_display
+}

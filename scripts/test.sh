@@ -7,13 +7,5 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 bash "$ROOT/scripts/setup.sh"
 build_project
 
-export WINEPREFIX="$BUILD_DIR/wineprefix"
-cleanup() {
-  wineserver -k 2>/dev/null || true
-  stop_virtual_display
-}
-trap cleanup EXIT
-start_virtual_display
-ensure_wine_prefix
-use_unmanaged_windows
+enter_test_session
 ctest --test-dir "$BUILD_DIR" --output-on-failure "$@"
