@@ -118,6 +118,14 @@ class CmnDialogEx {
   // Test seam: replaces GetVersionExA for objects created while it is set.
   using VersionSource = std::function<BOOL(OSVERSIONINFOA&)>;
   static void SetVersionSeam(VersionSource source);
+  // Test seam: replaces the classic dialog's call (GetOpenFileNameW or
+  // GetSaveFileNameW) and its CommDlgExtendedError for every object.
+  struct ClassicDialogOutcome {
+    BOOL chosen = FALSE;
+    DWORD extendedError = 0;
+  };
+  using ClassicDialogSource = std::function<ClassicDialogOutcome(OPENFILENAMEW& ofn, bool isOpen)>;
+  static void SetClassicDialogSeam(ClassicDialogSource source);
 
   // ---- Properties ----
   void Flags(int32_t flags);
@@ -153,10 +161,10 @@ class CmnDialogEx {
   // resultAddress, when given, receives the chosen IShellItem or IShellItemArray
   // of the item dialog (a counted reference the caller releases).
   bool ShowOpen(HWND owner, int32_t multiSelect = 0, IUnknown** resultAddress = nullptr,
-                std::wstring clientGuid = L"");
+                const std::wstring& clientGuid = L"");
   // The save-file dialog, the same way.
   bool ShowSave(HWND owner, int32_t multiSelect = 0, IUnknown** resultAddress = nullptr,
-                std::wstring clientGuid = L"");
+                const std::wstring& clientGuid = L"");
   // The choose-folder dialog (SHBrowseForFolderW): true when a folder was chosen.
   bool ShowFolder(HWND owner, int32_t mode = 0);
   // Closes the dialog that is showing; the showing ends with the code.
@@ -202,8 +210,8 @@ class CmnDialogEx {
   [[noreturn]] void RaiseDialogError(int32_t code, int16_t kind);
 
   // ---- Showing ----
-  bool ShowFileDialog(bool isOpen, HWND owner, int32_t multiSelect, IUnknown** resultAddress,
-                      std::wstring& clientGuid, int32_t& code);
+  bool RunFileDialog(bool isOpen, HWND owner, int32_t multiSelect, IUnknown** resultAddress,
+                      const std::wstring& clientGuid, int32_t& code);
   bool FinishShowing(bool result, int32_t code, int16_t kind);
   void PrepareDialog(HWND owner, bool isOpen, int32_t multiSelect, std::wstring& clientGuid, bool& goOn);
   void PrepareClassicDialog(HWND owner);
@@ -214,6 +222,7 @@ class CmnDialogEx {
   void ParseFileBuffer();
   void SubclassDialogButton(bool subclass);
   HWND LiveDialogWindow() const;
+  static bool IsFileSystemPath(const std::wstring& path);
   void OnClassicDialogInit(HWND dialog);
 
   // ---- Item dialog events and selection ----
@@ -278,4 +287,5 @@ class CmnDialogEx {
   HWND classicWindow_ = nullptr;  // the classic dialog while it shows
   HWND folderWindow_ = nullptr;   // the folder dialog while it shows
   HWND subclassedButton_ = nullptr;
+  FILEOPENDIALOGOPTIONS itemBaseOptions_ = 0;  // the item dialog's own options before ours
 };

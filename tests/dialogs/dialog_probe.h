@@ -50,6 +50,14 @@ class CmnDialogExProbe {
     return d_.FileNamesFromDataObject(item, kind, attributes);
   }
   HRESULT OnFileOk() { return d_.OnFileOk(); }
+  std::wstring KnownFolderPath(const std::wstring& folder) { return d_.KnownFolderPath(folder); }
+  bool ResolveFolderPath(const std::wstring& folder) { return d_.ResolveFolderPath(folder); }
+  std::wstring LoadSystemString(const std::wstring& library, UINT id, const std::wstring& fallback) {
+    return d_.LoadSystemString(library, id, fallback);
+  }
+  static bool IsFileSystemPath(const std::wstring& path) { return CmnDialogEx::IsFileSystemPath(path); }
+  void SubclassDialogButton(bool subclass) { d_.SubclassDialogButton(subclass); }
+  bool FinishShowing(bool result, int32_t code, int16_t kind) { return d_.FinishShowing(result, code, kind); }
 
  private:
   CmnDialogEx& d_;
