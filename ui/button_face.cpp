@@ -1,5 +1,7 @@
 #include "ui/button_face.h"
 
+#include <algorithm>
+
 #include "ui/gdi.h"
 
 namespace {
@@ -13,6 +15,13 @@ SIZE CaptionSize(HDC dc, const std::wstring& caption, int maxWidth) {
   return SIZE{measure.right - measure.left, measure.bottom - measure.top};
 }
 
+void DrawPicture(HDC dc, const ButtonLook& look, int x, int y) {
+  if (look.disabled)
+    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(look.icon), 0, x, y, look.iconPixels,
+               look.iconPixels, DST_ICON | DSS_DISABLED);
+  else
+    DrawIconEx(dc, x, y, look.icon, look.iconPixels, look.iconPixels, 0, nullptr, DI_NORMAL);
+}
 
 // Halfway between the colour and white, as a pushed-in toggle button shows it.
 COLORREF Lighter(COLORREF color) {
@@ -36,22 +45,33 @@ void DrawButtonFace(HDC dc, const RECT& bounds, const ButtonLook& look) {
   if (sunken) OffsetRect(&content, 1, 1);
 
   HGDIOBJ oldFont = SelectObject(dc, look.font ? look.font : GetStockObject(DEFAULT_GUI_FONT));
-  SIZE text = CaptionSize(dc, look.caption, content.right - content.left);
-  int pictureHeight = look.icon ? look.iconPixels : 0;
-  int total = pictureHeight + text.cy + (look.icon && text.cy ? kPictureGap : 0);
-  int y = content.top + ((content.bottom - content.top) - total) / 2;
+  const int contentWidth = content.right - content.left;
+  const int contentHeight = content.bottom - content.top;
+  SIZE text = CaptionSize(dc, look.caption, contentWidth);
+  // The picture goes above the caption; on a button too low for both, beside it.
+  bool beside = look.icon && text.cy && look.iconPixels + kPictureGap + text.cy > contentHeight;
+  if (beside) text = CaptionSize(dc, look.caption, std::max(0, contentWidth - look.iconPixels - kPictureGap));
 
-  if (look.icon) {
-    int x = content.left + ((content.right - content.left) - look.iconPixels) / 2;
-    if (look.disabled)
-      DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(look.icon), 0, x, y, look.iconPixels,
-                 look.iconPixels, DST_ICON | DSS_DISABLED);
-    else
-      DrawIconEx(dc, x, y, look.icon, look.iconPixels, look.iconPixels, 0, nullptr, DI_NORMAL);
-    y += pictureHeight + kPictureGap;
+  RECT textRect = content;
+  if (beside) {
+    int total = look.iconPixels + kPictureGap + text.cx;
+    int left = std::max<int>(content.left, content.left + (contentWidth - total) / 2);
+    DrawPicture(dc, look, left, content.top + (contentHeight - look.iconPixels) / 2);
+    textRect.left = left + look.iconPixels + kPictureGap;
+    textRect.right = textRect.left + text.cx;
+    textRect.top = content.top + (contentHeight - text.cy) / 2;
+  } else {
+    int pictureHeight = look.icon ? look.iconPixels : 0;
+    int total = pictureHeight + text.cy + (look.icon && text.cy ? kPictureGap : 0);
+    int y = content.top + (contentHeight - total) / 2;
+    if (look.icon) {
+      DrawPicture(dc, look, content.left + (contentWidth - look.iconPixels) / 2, y);
+      y += pictureHeight + kPictureGap;
+    }
+    textRect.top = y;
   }
+  textRect.bottom = textRect.top + text.cy;
   if (!look.caption.empty()) {
-    RECT textRect{content.left, y, content.right, y + text.cy};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, look.disabled ? GetSysColor(COLOR_GRAYTEXT) : look.fore);
     DrawTextW(dc, look.caption.c_str(), static_cast<int>(look.caption.size()), &textRect,

@@ -1,7 +1,8 @@
 #pragma once
 // The face of the owner-drawn buttons (CommandButton, graphical OptionButton):
 // back colour, a raised edge (sunken while pressed), the picture centred above
-// the caption, the caption in the text colour, and the focus rectangle.
+// the caption (or at its left, when the button is too low for both), the
+// caption in the text colour, and the focus rectangle.
 #include <windows.h>
 
 #include <string>

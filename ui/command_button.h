@@ -1,7 +1,8 @@
 #pragma once
 // CommandButton: a push button drawn by the layer (themed buttons ignore
 // colours), with its back colour, text colour, font, a caption and/or a
-// picture (the picture centred above the caption), and a tooltip. Click is
+// picture (centred above the caption, or at its left on a button too low for
+// both), and a tooltip. Click is
 // raised by the user's click, Space while it has the focus, Enter while it has
 // the focus, Enter anywhere on the form when it is the design's default button
 // and Esc when it is the cancel button, and BM_CLICK.
