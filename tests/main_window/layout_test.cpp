@@ -97,6 +97,21 @@ TEST_F(Layout, WindowIsBuiltAsDesigned) {
   int height = 0;
   EXPECT_EQ(FaceOf(Control<TextBox>(L"Text1").FontHandle(), &height), L"Courier New");
   EXPECT_EQ(height, 15);  // 11.25 pt at 96 dpi
+  {
+    // The header's columns line up: the face used (Courier New, or what the
+    // system substitutes for it) is monospaced.
+    HDC dc = GetDC(ControlHwnd(L"Text1"));
+    HGDIOBJ old = SelectObject(dc, Control<TextBox>(L"Text1").FontHandle());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SIZE narrow{}, wide{};
+    GetTextExtentPoint32W(dc, L"iiii", 4, &narrow);
+    GetTextExtentPoint32W(dc, L"WWWW", 4, &wide);
+    SelectObject(dc, old);
+    ReleaseDC(ControlHwnd(L"Text1"), dc);
+    EXPECT_EQ(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH, 0) << "the bit set means a variable pitch";
+    EXPECT_EQ(narrow.cx, wide.cx);
+  }
   EXPECT_EQ(FaceOf(Control<CommandButton>(L"cmdCommand1").FontHandle(), &height), L"Tahoma");
   EXPECT_EQ(height, 16);
   EXPECT_EQ(FaceOf(Control<OptionButton>(L"Option1", 0).FontHandle(), &height), L"Tahoma") << "the form's font";

@@ -4,7 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <objbase.h>
+
+#include <thread>
+
 #include "app/locale_settings.h"
+#include "app/startup.h"
+#include "tests/support/message_box_recorder.h"
+#include "ui/form.h"
 #include "tests/support/test_paths.h"
 #include "ui/win_handle.h"
 
@@ -69,4 +76,23 @@ TEST(StartUp, LocaleSettingsAreTheUsersOwn) {
   EXPECT_LE(settings.firstDayOfWeek, 6);
   EXPECT_GE(settings.firstWeekOfYear, 0);
   EXPECT_LE(settings.firstWeekOfYear, 2);
+}
+
+TEST(StartUp, FailingStepIsReportedAsARunTimeErrorAndEndsTheStart) {
+  // A thread that already joined the multi-threaded apartment can't have OLE.
+  MessageBoxRecorder boxes;
+  int code = 0;
+  std::thread start([&] {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    code = RunDICOMQuillane();
+    CoUninitialize();
+  });
+  start.join();
+  EXPECT_EQ(code, 1);
+  ASSERT_EQ(boxes.Count(), 1u);
+  EXPECT_EQ(boxes.Last().prompt.rfind(L"Run-time error '-2147417850 (80010106)':\r\n\r\nOLE can't be initialised", 0),
+            0u)
+      << std::string(boxes.Last().prompt.begin(), boxes.Last().prompt.end());
+  EXPECT_EQ(boxes.Last().style & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+  EXPECT_EQ(LoadedFormCount(), 0u) << "no window was made";
 }
