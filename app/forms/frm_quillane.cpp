@@ -137,8 +137,9 @@ void frmQuillane::Option1_Click(int /*index*/) {
 
 void frmQuillane::Form_Resize() {
   const int innerWidth = ScaleWidth();
-  Text1.SetWidth(innerWidth);
-  Text1.SetHeight(ScaleHeight() - Text1.Top());
+  // Width and height in one move: the edit box lays itself out again at
+  // each size change (a negative height is taken as 0).
+  Text1.Move(Text1.Left(), Text1.Top(), innerWidth, ScaleHeight() - Text1.Top());
   Line1.SetX2(innerWidth);
   ImageAbout.SetLeft(innerWidth - kAboutIconFromRight);
 }
