@@ -43,7 +43,9 @@ void WindowedControl::Create(HWND containerWindow) {
 
 HWND WindowedControl::MakeChildWindow(HWND container, const RECT& bounds, const wchar_t* windowClass,
                                       DWORD style, DWORD exStyle, const std::wstring& text, int id) {
-  style |= WS_CHILD;
+  // Clipped by its siblings: a control never paints over one above it (a
+  // label under a text box that overlaps it by a pixel keeps off its border).
+  style |= WS_CHILD | WS_CLIPSIBLINGS;
   if (design_.visible) style |= WS_VISIBLE;
   if (!design_.enabled) style |= WS_DISABLED;
   auto* self = static_cast<WindowedControl*>(this);

@@ -77,6 +77,12 @@ void StylesFor(BorderStyle border, DWORD& style, DWORD& exStyle) {
   style |= WS_CLIPCHILDREN;
 }
 
+bool IsFixedPitchFace(const std::wstring& face) {
+  for (const wchar_t* fixed : {L"Courier New", L"Courier", L"Consolas", L"Lucida Console"})
+    if (TextEquals(face, fixed)) return true;
+  return false;
+}
+
 RECT WorkAreaOf(HWND window) {
   MONITORINFO info{sizeof(info)};
   HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY);
@@ -396,6 +402,9 @@ HFONT Form::FontFor(const FontDesign& font) {
   logFont.lfWeight = wanted.weight;
   logFont.lfCharSet = DEFAULT_CHARSET;
   logFont.lfQuality = DEFAULT_QUALITY;
+  // Typewriter faces ask for a fixed pitch, so that a system without the face
+  // substitutes a monospaced one and columns of text stay aligned.
+  if (IsFixedPitchFace(wanted.face)) logFont.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
   wcsncpy(logFont.lfFaceName, wanted.face.c_str(), LF_FACESIZE - 1);
   fonts_.emplace_back(wanted, Font(CreateFontIndirectW(&logFont)));
   return fonts_.back().second.Get();
