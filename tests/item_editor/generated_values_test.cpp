@@ -51,7 +51,7 @@ TEST_F(GeneratedValues, EveryRowGetsItsPatternOrFixedText) {
   const std::regex name("(DOE|SMITH|MARTIN|DUPONT)\\^J-[1-9][0-9]{6}");
   std::set<std::wstring> families, sexes, names;
   int lowYears1 = 10000, highYears1 = 0;
-  for (int press = 0; press < 60; ++press) {
+  for (int press = 0; press < 40; ++press) {
     std::wstring patient = Generate(editor, 0);
     ASSERT_TRUE(std::regex_match(ToAnsi(patient), name)) << ToAnsi(patient);
     int number = std::stoi(patient.substr(patient.find(L'-') + 1));
@@ -72,7 +72,7 @@ TEST_F(GeneratedValues, EveryRowGetsItsPatternOrFixedText) {
   }
   EXPECT_EQ(families.size(), 4u) << "all four family names come up";
   EXPECT_EQ(sexes.size(), 2u);
-  EXPECT_GT(names.size(), 55u) << "presses in quick succession draw new values";
+  EXPECT_GT(names.size(), 36u) << "presses in quick succession draw new values";
   EXPECT_GT(highYears1 - lowYears1, 30) << "birth years spread over the century";
   for (int row = 4; row < 10; ++row) {
     editor.txtItemData[row].SetText(L"anything");
