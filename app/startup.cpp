@@ -1,0 +1,86 @@
+#include "app/startup.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "app/forms/frm_quillane.h"
+#include "app/locale_settings.h"
+#include "ui/error_report.h"
+#include "ui/form.h"
+#include "ui/message_loop.h"
+#include "ui/runtime_error.h"
+
+namespace {
+// The system's text for an error code, without its line break.
+std::wstring SystemMessage(DWORD code) {
+  wchar_t* text = nullptr;
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                    FORMAT_MESSAGE_IGNORE_INSERTS,
+                                nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message = length && text ? std::wstring(text, length) : std::wstring();
+  if (text) LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+    message.pop_back();
+  return message;
+}
+
+// OLE for the program's thread, from Initialize() to the end of the object.
+class OleSession {
+ public:
+  OleSession() = default;
+  ~OleSession() {
+    if (active_) OleUninitialize();
+  }
+  OleSession(const OleSession&) = delete;
+  OleSession& operator=(const OleSession&) = delete;
+
+  void Initialize() {
+    HRESULT result = OleInitialize(nullptr);
+    if (FAILED(result)) {
+      std::wstring why = SystemMessage(static_cast<DWORD>(result));
+      Raise(static_cast<int32_t>(result), L"", L"OLE can't be initialised" + (why.empty() ? L"" : L": " + why));
+    }
+    active_ = true;
+  }
+
+ private:
+  bool active_ = false;
+};
+
+void InitializeCommonControls() {
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  if (!InitCommonControlsEx(&controls))
+    Raise(kErrCantCreateObject, L"", L"The common controls can't be initialised");
+}
+}  // namespace
+
+frmQuillane& ShowMainWindow() {
+  frmQuillane& window = DefaultInstance<frmQuillane>();
+  window.Show();
+  return window;
+}
+
+int RunDICOMQuillane() {
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+  OleSession ole;
+  try {
+    ole.Initialize();
+    InitializeCommonControls();
+    ReadUserLocaleSettings();
+    RegisterWindowClasses();
+    ShowMainWindow();
+  } catch (const RuntimeError& error) {
+    ReportUnhandledError(error);
+    ReleaseDefaultInstances();
+    return 1;
+  } catch (...) {
+    ReportCurrentException();
+    ReleaseDefaultInstances();
+    return 1;
+  }
+  RunMessageLoop();
+  ReleaseDefaultInstances();
+  return 0;
+}
