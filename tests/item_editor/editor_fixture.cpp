@@ -4,6 +4,7 @@
 
 #include "app/app_state.h"
 #include "app/forms/frm_dicom_items.h"
+#include "app/forms/frm_quillane.h"
 #include "app/support/environment.h"
 #include "app/toolkit/header_dump.h"
 #include "ui/beep.h"
@@ -12,26 +13,50 @@
 #include "ui/message_loop.h"
 #include "ui/mouse_pointer.h"
 #include "ui/text.h"
+#include "ui/text_box.h"
+
+#include <cstring>
 
 namespace {
 void SetOrClear(const wchar_t* name, const std::wstring& value) {
   SetEnvironmentVariableW(name, value.empty() ? nullptr : value.c_str());
 }
 
-std::function<void()>& PendingModalAction() {
+constexpr char kParametersKey[] = "SOFTWARE\\DICOMQuillane\\Settings\\Parameters";
+
+std::function<void()>& PendingEditorAction() {
   static std::function<void()> action;
   return action;
 }
 
-void CALLBACK ModalActionTimer(HWND, UINT, UINT_PTR id, DWORD) {
+HWND EditorWindow() { return FindWindowW(L"DQForm", L"DICOM item modification"); }
+
+void CALLBACK EditorActionTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND editor = EditorWindow();
+  if (!editor || !IsWindowVisible(editor)) return;  // not shown yet: try again at the next tick
   KillTimer(nullptr, id);
-  std::function<void()> action = std::move(PendingModalAction());
-  PendingModalAction() = nullptr;
+  std::function<void()> action = std::move(PendingEditorAction());
+  PendingEditorAction() = nullptr;
   if (action) action();
+  if (EditorWindow()) DefaultInstance<frmDICOMItems>().Unload();
+}
+
+std::wstring TextOf(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 }  // namespace
 
 void ItemEditorTest::SetUp() {
+  DWORD size = 0;
+  lastPathExisted_ = RegGetValueA(HKEY_CURRENT_USER, kParametersKey, "LastPath", RRF_RT_REG_SZ, nullptr, nullptr,
+                                  &size) == ERROR_SUCCESS;
+  if (lastPathExisted_) {
+    lastPath_.resize(size);
+    RegGetValueA(HKEY_CURRENT_USER, kParametersKey, "LastPath", RRF_RT_REG_SZ, nullptr, lastPath_.data(), &size);
+    lastPath_.resize(strlen(lastPath_.c_str()));
+  }
   savedTemp_ = Environ(L"TEMP");
   savedTmp_ = Environ(L"TMP");
   temp_ = std::make_unique<ScratchFolder>(L"dqtemp");
@@ -56,6 +81,12 @@ void ItemEditorTest::TearDown() {
   CurrentDicomFile.clear();
   SetOrClear(L"TEMP", savedTemp_);
   SetOrClear(L"TMP", savedTmp_);
+  if (lastPathExisted_) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, kParametersKey, "LastPath", REG_SZ, lastPath_.c_str(),
+                    static_cast<DWORD>(lastPath_.size() + 1));
+  } else {
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kParametersKey, "LastPath");
+  }
   files_.reset();
   temp_.reset();
 }
@@ -70,10 +101,24 @@ void ItemEditorTest::UseDicom(const DicomWriter& dicom) {
   dicomBytes = dicom.Bytes();
   DeleteFileW((dicomFile + L".bak").c_str());
   ASSERT_TRUE(WriteFileBytes(dicomFile, dicomBytes));
-  HeaderDump = RunDcmDump(dicomFile, false);
-  ASSERT_NE(HeaderDump, L"");
-  CurrentDicomFile = dicomFile;
+  if (!viaMainWindow) {
+    HeaderDump = RunDcmDump(dicomFile, false);
+    ASSERT_NE(HeaderDump, L"");
+    CurrentDicomFile = dicomFile;
+    return;
+  }
+  frmQuillane& window = DefaultInstance<frmQuillane>();
+  window.Show();
+  window.OpenDicomFile(dicomFile);
+  ASSERT_EQ(CurrentDicomFile, dicomFile);
+  ASSERT_TRUE(Contains(HeaderDump, L"(0010,0010)"));
 }
+
+frmQuillane& ItemEditorTest::MainWindow() const { return DefaultInstance<frmQuillane>(); }
+
+std::wstring ItemEditorTest::MainWindowText() const { return TextOf(MainWindow().Get<TextBox>(L"Text1").Hwnd()); }
+
+std::wstring ItemEditorTest::MainWindowCaption() const { return MainWindow().Caption(); }
 
 frmDICOMItems& ItemEditorTest::ShowEditor() {
   frmDICOMItems& editor = DefaultInstance<frmDICOMItems>();
@@ -82,7 +127,7 @@ frmDICOMItems& ItemEditorTest::ShowEditor() {
 }
 
 bool ItemEditorTest::EditorLoaded() {
-  HWND window = FindWindowW(L"DQForm", L"DICOM item modification");
+  HWND window = EditorWindow();
   return window != nullptr && IsFormWindow(window);
 }
 
@@ -135,7 +180,7 @@ std::wstring DumpValue(const std::wstring& dump, const std::wstring& tag) {
   return GetTagValue(d, t, false);
 }
 
-void RunInsideNextModalLoop(std::function<void()> action) {
-  PendingModalAction() = std::move(action);
-  SetTimer(nullptr, 0, 10, ModalActionTimer);
+void RunWhenEditorShows(std::function<void()> action) {
+  PendingEditorAction() = std::move(action);
+  SetTimer(nullptr, 0, 10, EditorActionTimer);
 }

@@ -16,6 +16,7 @@
 #include "tests/support/scratch_folder.h"
 
 class frmDICOMItems;
+class frmQuillane;
 
 class ItemEditorTest : public ::testing::Test {
  protected:
@@ -28,9 +29,15 @@ class ItemEditorTest : public ::testing::Test {
   std::wstring SaveItemsFile() const { return TempFile(L"SaveItems.txt"); }
   std::wstring ModFile() const { return TempFile(L"Mod.txt"); }
 
-  // Writes the DICOM file and makes it the current one, with its dump as the
-  // header dump (as the main window does after a good dump).
+  // Writes the DICOM file and makes it the current file, with its dump as the
+  // header dump: through the main window (shown), which opens the file, when
+  // viaMainWindow is set, else directly.
   void UseDicom(const DicomWriter& dicom);
+  bool viaMainWindow = false;
+  frmQuillane& MainWindow() const;
+  // The main window's header text and caption.
+  std::wstring MainWindowText() const;
+  std::wstring MainWindowCaption() const;
   // Shows the editor's default instance (not modally) and returns it.
   frmDICOMItems& ShowEditor();
   static bool EditorLoaded();
@@ -49,6 +56,9 @@ class ItemEditorTest : public ::testing::Test {
 
  private:
   std::wstring savedTemp_, savedTmp_;
+  // The main window's registry value "LastPath", put back after the test.
+  bool lastPathExisted_ = false;
+  std::string lastPath_;
 };
 
 // The top-level elements of a dump's data set, or of its meta header, by tag text.
@@ -59,6 +69,7 @@ std::map<std::wstring, std::wstring> ChangedElements(const std::wstring& before,
 // The value of a tag in a dump ("" when it has none).
 std::wstring DumpValue(const std::wstring& dump, const std::wstring& tag);
 
-// Runs `action` on this thread from inside the next modal loop (a thread
-// timer), e.g. to work in a modally shown editor.
-void RunInsideNextModalLoop(std::function<void()> action);
+// Runs `action` on this thread (through a thread timer) as soon as the item
+// editor is shown, e.g. inside its modal loop; unloads the editor afterwards
+// should the action have left it open.
+void RunWhenEditorShows(std::function<void()> action);

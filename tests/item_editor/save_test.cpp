@@ -9,6 +9,7 @@
 #include "app/app_folder.h"
 #include "app/app_state.h"
 #include "app/forms/frm_dicom_items.h"
+#include "app/forms/frm_quillane.h"
 #include "app/support/item_set_file.h"
 #include "app/toolkit/dcmodify.h"
 #include "app/toolkit/header_dump.h"
@@ -17,6 +18,7 @@
 #include "ui/input_box.h"
 #include "ui/message_loop.h"
 #include "ui/text.h"
+#include "ui/text_box.h"
 #include "ui/win_handle.h"
 
 namespace {
@@ -48,6 +50,7 @@ std::map<std::wstring, std::wstring> ChangedTags(const std::wstring& before, con
 
 class SaveDicomFile : public ItemEditorTest {
  protected:
+  SaveDicomFile() { viaMainWindow = true; }
   // Opens the editor on a fresh sample file, unlocks and types the edits,
   // presses "Save DICOM File".
   void SaveWith(const std::vector<Edit>& edits) {
@@ -55,19 +58,31 @@ class SaveDicomFile : public ItemEditorTest {
     before_ = HeaderDump;
     frmDICOMItems& editor = ShowEditor();
     for (const Edit& edit : edits) UnlockAndType(editor, edit.row, edit.value);
+    MarkMainWindow();
     Click(editor.cmdSave.Hwnd());
     ProcessWaitingMessages();
+  }
+  // Puts a marker into the main window's header text: opening a file again
+  // replaces it.
+  void MarkMainWindow() { MainWindow().Get<TextBox>(L"Text1").SetText(kMarker); }
+  void ExpectNotReloaded() {
+    EXPECT_EQ(MainWindowText(), kMarker) << "the main window didn't open the file again";
+    EXPECT_EQ(HeaderDump, before_);
   }
   void ExpectUntouched() {
     EXPECT_EQ(ReadFileBytes(dicomFile), dicomBytes) << "the DICOM file is byte for byte as before";
     EXPECT_FALSE(PathExists(dicomFile + L".bak")) << "dcmodify didn't run";
   }
-  // The main window opened the rewritten file: the header dump is the new one.
-  void ExpectReloaded() {
+  // The main window opened the rewritten file and shows its new header.
+  void ExpectReloaded(std::wstring dump = L"") {
+    if (dump.empty()) dump = RunDcmDump(dicomFile, false);
     EXPECT_EQ(CurrentDicomFile, dicomFile);
-    EXPECT_EQ(HeaderDump, RunDcmDump(dicomFile, false));
+    EXPECT_EQ(HeaderDump, dump);
     EXPECT_NE(HeaderDump, before_);
+    EXPECT_EQ(MainWindowText(), TextForTextBox(dump));
+    EXPECT_EQ(MainWindowCaption(), kQuillaneCaptionPrefix + dicomFile);
   }
+  static constexpr wchar_t kMarker[] = L"marker: not opened again";
   std::wstring before_;
 };
 
@@ -107,7 +122,7 @@ TEST_F(SaveDicomFile, ArgumentsFileAndRewrittenTagsOfEachCase) {
     EXPECT_EQ(ReadFileBytes(ModFile()), c.argumentsFile);
     std::wstring after = RunDcmDump(dicomFile, false);
     EXPECT_EQ(ChangedTags(before_, after), c.tags) << "exactly these elements changed";
-    ExpectReloaded();
+    ExpectReloaded(after);
     // The ten values were kept as the last-used items first.
     ItemSet saved;
     for (int row = 0; row < 10; ++row) saved[row] = FromAnsi(kSampleTags[row].value);
@@ -149,9 +164,10 @@ TEST_F(SaveDicomFile, AllRowsGeneratedAndSaved) {
   if (expected[L"(0010,0040)"] == L"M") expected.erase(L"(0010,0040)");  // the sample's own value
   Click(editor.cmdSave.Hwnd());
   EXPECT_FALSE(EditorLoaded());
-  EXPECT_EQ(ChangedTags(before_, RunDcmDump(dicomFile, false)), expected);
-  EXPECT_EQ(DumpValue(RunDcmDump(dicomFile, false), L"(0010,0020)"), L"PID-0042");
-  ExpectReloaded();
+  const std::wstring after = RunDcmDump(dicomFile, false);
+  EXPECT_EQ(ChangedTags(before_, after), expected);
+  EXPECT_EQ(DumpValue(after, L"(0010,0020)"), L"PID-0042");
+  ExpectReloaded(after);
 }
 
 TEST_F(SaveDicomFile, DcmodifyWouldObeyAQuoteInAValue) {
@@ -228,7 +244,7 @@ TEST_F(SaveDicomFile, ArgumentsFileThatCantBeWrittenStopsBeforeDcmodify) {
   EXPECT_EQ(boxes.Last().title, L"Erreur");
   EXPECT_FALSE(EditorLoaded()) << "the editor closes";
   ExpectUntouched();
-  EXPECT_EQ(HeaderDump, before_) << "nothing was reloaded";
+  ExpectNotReloaded();
   EXPECT_TRUE(PathExists(SaveItemsFile())) << "the last-used items were kept before";
 }
 
@@ -240,6 +256,7 @@ TEST_F(SaveDicomFile, MissingTemporaryFolderShowsErreurAndStops) {
   EXPECT_EQ(boxes.Last().prompt, L"Erreur :  76\r\nPath not found");
   EXPECT_FALSE(EditorLoaded());
   ExpectUntouched();
+  ExpectNotReloaded();
 }
 
 TEST_F(SaveDicomFile, CorrectedArgumentsFileNameReachesDcmodify) {
@@ -271,7 +288,7 @@ TEST_F(SaveDicomFile, EmptyAnswerForABadNameStopsBeforeDcmodify) {
   EXPECT_EQ(asked, 1);
   EXPECT_FALSE(EditorLoaded());
   ExpectUntouched();
-  EXPECT_EQ(HeaderDump, before_);
+  ExpectNotReloaded();
 }
 
 TEST_F(SaveDicomFile, DcmodifyOutputIsShownAsErrorAndTheFileIsNotReopened) {
@@ -280,6 +297,7 @@ TEST_F(SaveDicomFile, DcmodifyOutputIsShownAsErrorAndTheFileIsNotReopened) {
   frmDICOMItems& editor = ShowEditor();
   UnlockAndType(editor, 0, L"NEW^Name");
   ASSERT_TRUE(DeleteFileW(dicomFile.c_str()));
+  MarkMainWindow();
   MessageBoxRecorder boxes;
   Click(editor.cmdSave.Hwnd());
   ASSERT_EQ(boxes.Count(), 1u);
@@ -287,7 +305,7 @@ TEST_F(SaveDicomFile, DcmodifyOutputIsShownAsErrorAndTheFileIsNotReopened) {
   EXPECT_EQ(boxes.Last().style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
   EXPECT_TRUE(Contains(boxes.Last().prompt, L"patient file.dcm")) << ToAnsi(boxes.Last().prompt);
   EXPECT_FALSE(EditorLoaded());
-  EXPECT_EQ(HeaderDump, before_);
+  ExpectNotReloaded();
 }
 
 TEST_F(SaveDicomFile, MissingDcmodifyIsReportedByTheRunnerAndTheFileIsReopened) {
@@ -296,11 +314,68 @@ TEST_F(SaveDicomFile, MissingDcmodifyIsReportedByTheRunnerAndTheFileIsReopened) 
   UnlockAndType(editor, 0, L"NEW^Name");
   ScratchFolder emptyApp;
   SetAppFolderForTests(emptyApp.Path());
+  MarkMainWindow();
   MessageBoxRecorder boxes;
   Click(editor.cmdSave.Hwnd());
   SetAppFolderForTests(L"");
-  ASSERT_GE(boxes.Count(), 1u);
+  // The runner's box for dcmodify, then the main window opens the file again
+  // (its dump fails the same way: no dcmdump either).
+  ASSERT_EQ(boxes.Count(), 2u);
   EXPECT_EQ(boxes.Calls()[0].prompt, L"File or command not found");
+  EXPECT_EQ(boxes.Calls()[1].prompt, L"File or command not found");
   EXPECT_FALSE(EditorLoaded());
+  EXPECT_NE(MainWindowText(), kMarker) << "the file was opened again";
   EXPECT_EQ(ReadFileBytes(dicomFile), dicomBytes);
+}
+
+TEST_F(SaveDicomFile, EditButtonShowsTheEditorModallyAndTheMainWindowShowsTheRewrittenFile) {
+  UseDicom(SampleDicom());
+  before_ = HeaderDump;
+  bool wasModal = false, ownerDisabled = false;
+  RunWhenEditorShows([&] {
+    frmDICOMItems& editor = DefaultInstance<frmDICOMItems>();
+    wasModal = editor.IsModal();
+    ownerDisabled = !IsWindowEnabled(MainWindow().Hwnd());
+    RECT owner, shown;
+    GetWindowRect(MainWindow().Hwnd(), &owner);
+    GetWindowRect(editor.Hwnd(), &shown);
+    EXPECT_NEAR((shown.left + shown.right) / 2, (owner.left + owner.right) / 2, 2) << "centred over the main window";
+    EXPECT_NEAR((shown.top + shown.bottom) / 2, (owner.top + owner.bottom) / 2, 2);
+    EXPECT_EQ(editor.txtItemData[0].Text(), L"DOE^John^Q");
+    UnlockAndType(editor, 0, L"ANON^Patient");
+    UnlockAndType(editor, 1, L"19500607");
+    Click(editor.cmdSave.Hwnd());
+  });
+  Click(MainWindow().Get<CommandButton>(L"cmdEdit").Hwnd());
+  EXPECT_TRUE(wasModal);
+  EXPECT_TRUE(ownerDisabled) << "the main window takes no input meanwhile";
+  EXPECT_FALSE(EditorLoaded());
+  EXPECT_TRUE(IsWindowEnabled(MainWindow().Hwnd()));
+  std::wstring after = RunDcmDump(dicomFile, false);
+  EXPECT_EQ(ChangedTags(before_, after),
+            (std::map<std::wstring, std::wstring>{
+                {L"(0010,0010)", L"ANON^Patient"}, {L"(0010,0030)", L"19500607"}, {L"(0010,1010)", L""}}));
+  ExpectReloaded(after);
+  EXPECT_TRUE(Contains(MainWindowText(), L"[ANON^Patient]"));
+}
+
+TEST_F(SaveDicomFile, InjectionThroughTheEditButtonLeavesTheFileByteForByte) {
+  UseDicom(SampleDicom());
+  before_ = HeaderDump;
+  RunWhenEditorShows([&] {
+    frmDICOMItems& editor = DefaultInstance<frmDICOMItems>();
+    UnlockAndType(editor, 0, kInjection);
+    MessageBoxRecorder boxes;
+    Click(editor.cmdSave.Hwnd());
+    EXPECT_EQ(boxes.Count(), 1u);
+    EXPECT_TRUE(EditorLoaded()) << "still open after the refusal";
+    EXPECT_EQ(editor.txtItemData[0].Text(), kInjection);
+    Click(editor.cmdAbort.Hwnd());
+  });
+  Click(MainWindow().Get<CommandButton>(L"cmdEdit").Hwnd());
+  EXPECT_FALSE(EditorLoaded());
+  ExpectUntouched();
+  EXPECT_FALSE(PathExists(ModFile()));
+  EXPECT_FALSE(PathExists(SaveItemsFile()));
+  EXPECT_EQ(DumpValue(RunDcmDump(dicomFile, false), L"(0010,0020)"), L"PID-0042");
 }
