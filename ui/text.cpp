@@ -20,6 +20,17 @@ std::wstring FromAnsi(std::string_view bytes) {
   return out;
 }
 
+bool FitsAnsiCodePage(std::wstring_view text) {
+  if (text.empty()) return true;
+  const int length = static_cast<int>(text.size());
+  int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return false;
+  std::string out(static_cast<size_t>(n), '\0');
+  BOOL usedDefault = FALSE;
+  n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, out.data(), n, nullptr, &usedDefault);
+  return n > 0 && !usedDefault;
+}
+
 int TextCompare(std::wstring_view a, std::wstring_view b) {
   if (a.empty() || b.empty()) {
     // CompareStringW treats zero-length input specially; an empty text sorts first.

@@ -8,6 +8,9 @@
 // ANSI code page; characters it lacks become its replacement character.
 std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
+// True when every character of the text has its own character in the ANSI
+// code page, so that ToAnsi neither replaces it nor maps it to a look-alike.
+bool FitsAnsiCodePage(std::wstring_view text);
 
 // The system's text comparison: ignores case, kana type and width.
 // TextCompare returns <0, 0 or >0.

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/forms/frm_dicom_items.h"
 #include "app/support/file_dialogs.h"
 #include "app/support/paths.h"
 #include "app/support/registry_settings.h"
@@ -122,9 +123,7 @@ void frmQuillane::ShowNotDicomBanner() { Text1.SetText(NotDicomBannerText()); }
 
 void frmQuillane::cmdCommand1_Click() { OpenDicomFile(L""); }
 
-void frmQuillane::cmdEdit_Click() {
-  // Shows the item editor frmDICOMItems modally (its default instance).
-}
+void frmQuillane::cmdEdit_Click() { DefaultInstance<frmDICOMItems>().ShowModal(Hwnd()); }
 
 void frmQuillane::ImageAbout_Click() {
   // Shows the about box frmAbout modally (its default instance).

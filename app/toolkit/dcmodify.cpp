@@ -5,6 +5,7 @@
 #include "app/support/paths.h"
 #include "app/toolkit/dos_outputs.h"
 #include "app/toolkit/toolkit_error.h"
+#include "ui/text.h"
 
 namespace {
 constexpr wchar_t kPatientAge[] = L"(0010,1010)";
@@ -37,6 +38,10 @@ std::wstring ModificationArgsFile() {
 
 std::wstring AssignmentLine(const std::wstring& tag, const std::wstring& value) {
   return L"-i \"" + tag + L"=" + value + L"\"\r\n";
+}
+
+AssignmentValueCheck CheckAssignmentValue(const std::wstring& value) {
+  return {.hasDoubleQuote = value.find(L'"') != std::wstring::npos, .outsideCodePage = !FitsAnsiCodePage(value)};
 }
 
 std::wstring RowAssignments(int row, const std::wstring& tag, const std::wstring& value) {

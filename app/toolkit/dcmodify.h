@@ -8,6 +8,19 @@ std::wstring ModificationArgsFile();
 // One assignment line: -i "(gggg,eeee)=value" CR LF (the value unchanged).
 std::wstring AssignmentLine(const std::wstring& tag, const std::wstring& value);
 
+// Whether a value can travel through the arguments file unchanged. The file
+// holds each assignment inside double quotes and dcmodify's "@file" reader
+// has no escape character, so a double quote in a value would end the
+// assignment early and let the rest of the value act as further options. The
+// file is ANSI text, so a character that the code page lacks would reach the
+// DICOM file as a replacement character.
+struct AssignmentValueCheck {
+  bool hasDoubleQuote = false;
+  bool outsideCodePage = false;
+  bool Writable() const { return !hasDoubleQuote && !outsideCodePage; }
+};
+AssignmentValueCheck CheckAssignmentValue(const std::wstring& value);
+
 // The lines one unlocked item row adds: its own assignment, then those of the
 // tags that depend on it (Patient's Age with the birth date, the series,
 // acquisition and content dates with the study date, ...).

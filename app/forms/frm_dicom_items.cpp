@@ -1,0 +1,257 @@
+#include "app/forms/frm_dicom_items.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "app/app_state.h"
+#include "app/forms/frm_quillane.h"
+#include "app/support/environment.h"
+#include "app/support/file_dialogs.h"
+#include "app/support/file_system.h"
+#include "app/support/item_set_file.h"
+#include "app/support/paths.h"
+#include "app/support/random_values.h"
+#include "app/support/text_files.h"
+#include "app/toolkit/dcmodify.h"
+#include "app/toolkit/header_dump.h"
+#include "ui/beep.h"
+#include "ui/message_box.h"
+#include "ui/message_loop.h"
+#include "ui/text.h"
+
+// The arguments text of the save being performed (kept until the next save).
+std::wstring ModificationText;
+
+namespace {
+
+constexpr wchar_t kItemSetFilter[] = L"DICOM Item Set (*.dis)|*.dis";
+constexpr wchar_t kNewItemSetName[] = L"NewFile.dis";
+
+bool IsItemRow(int index) { return index >= 0 && index < kItemRows; }
+
+// Fixed replacement values of the rows that name roles, places and equipment.
+const wchar_t* FixedReplacement(int row) {
+  switch (row) {
+    case 4: return L"Dr DEMO^Senior";
+    case 5: return L"Dr DICOM^X-Ray";
+    case 6: return L"X-ray Office";
+    case 7: return L"DEDAVADUR Workstation";
+    case 8: return L"Radiography operator";
+    case 9: return L"DEDAVADUR-Vantrel";
+    default: return nullptr;
+  }
+}
+
+std::wstring RowList(const std::vector<std::wstring>& rows) {
+  std::wstring list;
+  for (const std::wstring& row : rows) list += L"    " + row + L"\r\n";
+  return list;
+}
+
+}  // namespace
+
+std::wstring ItemSetFolder() {
+  std::wstring documents = GetUserDataFolder();
+  return AddBackslash(documents) + L"Vantrel\\DICOMQuillane\\";
+}
+
+frmDICOMItems::frmDICOMItems() : Form(DICOMItemsDesign()) {
+  Unlocked.OnClick([this](int i) { Unlocked_Click(i); });
+  Locked.OnClick([this](int i) { Locked_Click(i); });
+  txtItemData.Bind(&TextBox::onGotFocus, [this](int i) { txtItemData_GotFocus(i); });
+  Random.OnClick([this](int i) { Random_Click(i); });
+  cmdAnonimize.onClick = [this] { cmdAnonimize_Click(); };
+  cmdAbort.onClick = [this] { cmdAbort_Click(); };
+  cmdSave.onClick = [this] { cmdSave_Click(); };
+  Command1.onClick = [this] { Command1_Click(); };
+  Command2.onClick = [this] { Command2_Click(); };
+  Command3.onClick = [this] { Command3_Click(); };
+}
+
+// --- rows and locking ----------------------------------------------------------
+
+void frmDICOMItems::OnLoad() {
+  for (int i = 0; i < kItemRows; ++i) {
+    std::wstring dump = HeaderDump;
+    std::wstring tag = txtItemData[i].Tag();
+    txtItemData[i].SetText(GetTagValue(dump, tag, false));
+    Container[i].SetTag(txtItemData[i].Text());
+    txtItemData[i].SetLocked(true);
+  }
+  if (FileExists(LastUsedItemsFile())) Command1.SetVisible(true);
+}
+
+void frmDICOMItems::Unlocked_Click(int Index) {
+  if (!IsItemRow(Index) || !Unlocked[Index].Value()) return;
+  txtItemData[Index].SetLocked(false);
+  txtItemData[Index].SetFocus();
+}
+
+void frmDICOMItems::Locked_Click(int Index) {
+  if (!IsItemRow(Index) || !Locked[Index].Value()) return;
+  txtItemData[Index].SetText(Container[Index].Tag());
+  txtItemData[Index].SetLocked(true);
+  txtItemData[Index].SetFocus();
+}
+
+// An editable box selects its whole text, so typing replaces the value; a
+// read-only one shows the caret after its text.
+void frmDICOMItems::txtItemData_GotFocus(int Index) {
+  TextBox& box = txtItemData[Index];
+  if (box.Locked()) {
+    box.SetSelStart(9999);
+    box.SetSelLength(9999);
+  } else {
+    box.SetSelStart(0);
+    box.SetSelLength(9999);
+  }
+}
+
+void frmDICOMItems::cmdAbort_Click() { Unload(); }
+
+bool frmDICOMItems::AnyRowUnlocked() const {
+  bool any = false;
+  for (int i = 0; i < kItemRows; ++i) any = any || Unlocked[i].Value();
+  return any;
+}
+
+// --- item sets -------------------------------------------------------------------
+
+void frmDICOMItems::SaveItems(std::wstring& path) {
+  if (TextEquals(path, L"")) path = LastUsedItemsFile();
+  ItemSet values;
+  for (int i = 0; i < kItemRows; ++i) values[i] = txtItemData[i].Text();
+  WriteItemSetFile(path, values);
+}
+
+void frmDICOMItems::LoadItems(std::wstring& path) {
+  if (TextEquals(path, L"")) path = LastUsedItemsFile();
+  std::optional<ItemSet> values = ReadItemSetFile(path);
+  if (!values) return;
+  for (int i = 0; i < kItemRows; ++i) {
+    const std::wstring& line = (*values)[i];
+    txtItemData[i].SetText(line);
+    if (TextEquals(line, Container[i].Tag())) {
+      Locked[i].SetValue(true);
+    } else {
+      Unlocked[i].SetValue(true);
+    }
+  }
+}
+
+void frmDICOMItems::Command1_Click() {
+  std::wstring path;
+  LoadItems(path);
+}
+
+void frmDICOMItems::Command2_Click() {
+  EnsureFolder(ItemSetFolder());
+  std::wstring initialPath = ItemSetFolder() + kNewItemSetName;
+  std::wstring path = ShowSaveDialog(Hwnd(), L"", kItemSetFilter, initialPath);
+  if (!path.empty()) SaveItems(path);
+}
+
+void frmDICOMItems::Command3_Click() {
+  EnsureFolder(ItemSetFolder());
+  std::wstring initialPath = ItemSetFolder();
+  std::wstring path = ShowFileDialog(Hwnd(), L"", kItemSetFilter, initialPath);
+  if (!path.empty()) LoadItems(path);
+}
+
+// --- writing through dcmodify --------------------------------------------------------
+
+bool frmDICOMItems::UnlockedValuesWritable() {
+  std::vector<std::wstring> withQuote, outsideCodePage;
+  for (int i = 0; i < kItemRows; ++i) {
+    if (!Unlocked[i].Value()) continue;
+    AssignmentValueCheck check = CheckAssignmentValue(txtItemData[i].Text());
+    std::wstring row = lblTitle[i].Caption() + L" " + txtItemData[i].Tag();
+    if (check.hasDoubleQuote) withQuote.push_back(row);
+    if (check.outsideCodePage) outsideCodePage.push_back(row);
+  }
+  if (withQuote.empty() && outsideCodePage.empty()) return true;
+
+  std::wstring prompt = L"Nothing was saved: the DICOM file is unchanged.\r\n\r\n";
+  if (!withQuote.empty()) {
+    prompt += L"A double-quote character (\") can't be written into a DICOM item. It is in the value of:\r\n" +
+              RowList(withQuote) + L"\r\n";
+  }
+  if (!outsideCodePage.empty()) {
+    prompt += L"These values hold characters that the system's ANSI code page lacks; they would be written as "
+              L"other characters:\r\n" +
+              RowList(outsideCodePage) + L"\r\n";
+  }
+  prompt += L"Correct these values, or lock their rows, and save again.";
+  ShowMessageBox(prompt, MB_OK | MB_ICONEXCLAMATION);
+  return false;
+}
+
+void frmDICOMItems::cmdSave_Click() {
+  if (!AnyRowUnlocked()) return;
+  // A value that can't reach the file unchanged stops the save before
+  // anything is written; the editor stays open with every value as it is.
+  if (!UnlockedValuesWritable()) return;
+
+  std::wstring lastUsedItems;
+  SaveItems(lastUsedItems);
+
+  ModificationText.clear();
+  for (int i = 0; i < kItemRows; ++i) {
+    if (Unlocked[i].Value()) ModificationText += RowAssignments(i, txtItemData[i].Tag(), txtItemData[i].Text());
+  }
+
+  // The arguments file actually written (a name corrected in the writer's
+  // input box included) is the one dcmodify reads. When none was written,
+  // dcmodify is not run: whatever file the name points at holds other
+  // assignments, or none.
+  std::wstring argsFile = ModificationArgsFile();
+  if (WriteTextFile(ModificationText, argsFile, true)) {
+    std::wstring output = RunDcmModify(CurrentDicomFile, argsFile);
+    if (!TextEquals(TrimBlanks(output), L"")) {
+      ShowMessageBox(output, MB_OK | MB_ICONEXCLAMATION, L"Error");
+    } else {
+      DefaultInstance<frmQuillane>().OpenDicomFile(CurrentDicomFile);
+    }
+  }
+  Unload();
+}
+
+// --- generated replacement values --------------------------------------------------------
+
+std::wstring frmDICOMItems::ReplacementValue(int row) const {
+  if (const wchar_t* fixed = FixedReplacement(row)) return fixed;
+  switch (row) {
+    case 0: return RandomPatientName();
+    case 1: {
+      int16_t first = 0, second = 0;
+      return RandomDate(first, second);
+    }
+    case 2: return RandomInt(1, 2) == 2 ? L"F" : L"M";
+    case 3: {
+      int16_t first = static_cast<int16_t>(CurrentYear() - 15);
+      int16_t second = static_cast<int16_t>(CurrentYear() - 1);
+      return RandomDate(first, second);
+    }
+    default: return txtItemData[row].Text();
+  }
+}
+
+void frmDICOMItems::Random_Click(int Index) {
+  if (!IsItemRow(Index)) return;
+  if (txtItemData[Index].Locked()) {
+    DefaultBeep();
+    return;
+  }
+  ReseedRandomFromClock();
+  txtItemData[Index].SetText(ReplacementValue(Index));
+  txtItemData[Index].SetFocus();
+}
+
+void frmDICOMItems::cmdAnonimize_Click() {
+  if (ShowMessageBox(L"Are-you sure ? ", MB_YESNO | MB_ICONQUESTION, L"Anonimize alll ?") != IDYES) return;
+  for (int i = 0; i < kItemRows; ++i) Unlocked[i].SetValue(true);
+  ProcessWaitingMessages();
+  for (int i = 0; i < kItemRows; ++i) Random_Click(i);
+}

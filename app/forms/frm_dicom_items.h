@@ -1,0 +1,73 @@
+#pragma once
+// The item editor: ten identifying tags of the current DICOM file, one row
+// each (title, value, Locked/Unlocked, generate button). Unlocked rows are
+// written into the file through dcmodify by "Save DICOM File"; the ten values
+// can be kept in item-set files and loaded back.
+//
+// A row's file value (what the header dump gave when the editor loaded) is
+// kept in the Tag of the row's container, the row's tag in the Tag of its text
+// box; the text box is read-only exactly while the row is Locked.
+#include <string>
+
+#include "app/forms/frm_dicom_items_design.h"
+#include "ui/command_button.h"
+#include "ui/form.h"
+#include "ui/label.h"
+#include "ui/option_button.h"
+#include "ui/picture_box.h"
+#include "ui/text_box.h"
+
+class frmDICOMItems : public Form {
+ public:
+  frmDICOMItems();
+
+  // Writes the ten current values to the item-set file at path; an empty path
+  // means the last-used items file, whose name is then written back. Failures
+  // are silent.
+  void SaveItems(std::wstring& path);
+  // Reads an item set into the rows: a row whose loaded value equals its file
+  // value (the system's text comparison) becomes Locked, any other Unlocked.
+  // An empty path means the last-used items file, written back as above. A
+  // file that can't be read changes nothing.
+  void LoadItems(std::wstring& path);
+
+  // Controls, by their design names.
+  Label& Label1 = Get<Label>(L"Label1");
+  CommandButton& cmdAnonimize = Get<CommandButton>(L"cmdAnonimize");
+  CommandButton& cmdAbort = Get<CommandButton>(L"cmdAbort");
+  CommandButton& Command1 = Get<CommandButton>(L"Command1");
+  CommandButton& Command2 = Get<CommandButton>(L"Command2");
+  CommandButton& Command3 = Get<CommandButton>(L"Command3");
+  CommandButton& cmdSave = Get<CommandButton>(L"cmdSave");
+  ControlArray<PictureBox> Container = Array<PictureBox>(L"Container");
+  ControlArray<Label> lblTitle = Array<Label>(L"lblTitle");
+  ControlArray<TextBox> txtItemData = Array<TextBox>(L"txtItemData");
+  ControlArray<OptionButton> Locked = Array<OptionButton>(L"Locked");
+  ControlArray<OptionButton> Unlocked = Array<OptionButton>(L"Unlocked");
+  ControlArray<CommandButton> Random = Array<CommandButton>(L"Random");
+
+ protected:
+  void OnLoad() override;
+
+ private:
+  void Unlocked_Click(int Index);
+  void Locked_Click(int Index);
+  void txtItemData_GotFocus(int Index);
+  void Random_Click(int Index);
+  void cmdAnonimize_Click();
+  void cmdAbort_Click();
+  void cmdSave_Click();
+  void Command1_Click();
+  void Command2_Click();
+  void Command3_Click();
+
+  bool AnyRowUnlocked() const;
+  // Shows why the values of some Unlocked rows can't be written unchanged and
+  // returns false; true when every Unlocked value can be.
+  bool UnlockedValuesWritable();
+  std::wstring ReplacementValue(int row) const;
+};
+
+// The folder of the named item-set files: "Vantrel\DICOMQuillane\" below the
+// Documents folder, with the trailing "\".
+std::wstring ItemSetFolder();
