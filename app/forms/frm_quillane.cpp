@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/app_state.h"
+#include "app/forms/frm_about.h"
 #include "app/forms/frm_dicom_items.h"
 #include "app/support/file_dialogs.h"
 #include "app/support/paths.h"
@@ -125,9 +126,7 @@ void frmQuillane::cmdCommand1_Click() { OpenDicomFile(L""); }
 
 void frmQuillane::cmdEdit_Click() { DefaultInstance<frmDICOMItems>().ShowModal(Hwnd()); }
 
-void frmQuillane::ImageAbout_Click() {
-  // Shows the about box frmAbout modally (its default instance).
-}
+void frmQuillane::ImageAbout_Click() { DefaultInstance<frmAbout>().ShowModal(Hwnd()); }
 
 void frmQuillane::Option1_Click(int /*index*/) {
   Text1.SetLocked(Option1[kLockOption].Value());
