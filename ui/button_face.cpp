@@ -50,15 +50,22 @@ void DrawButtonFace(HDC dc, const RECT& bounds, const ButtonLook& look) {
   SIZE text = CaptionSize(dc, look.caption, contentWidth);
   // The picture goes above the caption; on a button too low for both, beside it.
   bool beside = look.icon && text.cy && look.iconPixels + kPictureGap + text.cy > contentHeight;
-  if (beside) text = CaptionSize(dc, look.caption, std::max(0, contentWidth - look.iconPixels - kPictureGap));
+  int wrapWidth = contentWidth;
+  if (beside) {
+    wrapWidth = std::max(0, contentWidth - look.iconPixels - kPictureGap);
+    text = CaptionSize(dc, look.caption, wrapWidth);
+  }
 
   RECT textRect = content;
   if (beside) {
     int total = look.iconPixels + kPictureGap + text.cx;
     int left = std::max<int>(content.left, content.left + (contentWidth - total) / 2);
     DrawPicture(dc, look, left, content.top + (contentHeight - look.iconPixels) / 2);
-    textRect.left = left + look.iconPixels + kPictureGap;
-    textRect.right = textRect.left + text.cx;
+    // The caption is drawn in a box as wide as the one it was measured in, so
+    // it wraps into the same lines; its lines centre where the caption sits.
+    int captionCenter = left + look.iconPixels + kPictureGap + text.cx / 2;
+    textRect.left = captionCenter - wrapWidth / 2;
+    textRect.right = textRect.left + wrapWidth;
     textRect.top = content.top + (contentHeight - text.cy) / 2;
   } else {
     int pictureHeight = look.icon ? look.iconPixels : 0;
