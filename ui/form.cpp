@@ -159,15 +159,17 @@ void Form::Load() {
   RaiseEvent([this] { OnLoad(); });
 }
 
+bool RegisterContainerClass(const wchar_t* className, WNDPROC windowProc) {
+  WNDCLASSEXW windowClass{sizeof(windowClass)};
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = className;
+  return RegisterClassExW(&windowClass) != 0;
+}
+
 bool Form::RegisterWindowClass() {
-  static const bool registered = [] {
-    WNDCLASSEXW windowClass{sizeof(windowClass)};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kFormClass;
-    return RegisterClassExW(&windowClass) != 0;
-  }();
+  static const bool registered = RegisterContainerClass(kFormClass, WindowProc);
   return registered;
 }
 
