@@ -17,6 +17,7 @@
 #include "app/startup.h"
 #include "app/toolkit/header_dump.h"
 #include "tests/support/big_dicom.h"
+#include "tests/support/program_window.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/test_paths.h"
 #include "ui/form.h"
@@ -95,42 +96,18 @@ double RunDcmdumpDirectly(const std::wstring& file, const std::wstring& outFile)
   return elapsed;
 }
 
-struct WindowSearch {
-  DWORD process;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindVisibleWindowOf(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (process != search->process || !IsWindowVisible(window)) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
 // Starts the program and returns the seconds until it shows a visible
 // top-level window; then closes that window and waits for the program's end.
 double TimeToVisibleWindow(const std::wstring& program) {
-  std::wstring command = L"\"" + program + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
+  StartedProgram started;
   double start = Now();
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-  WinHandle process(pi.hProcess), thread(pi.hThread);
+  if (!StartProgram(program, started)) return -1;
   double elapsed = -1;
-  while (Now() - start < 30) {
-    WindowSearch search{pi.dwProcessId};
-    EnumWindows(FindVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
-    if (search.found) {
-      elapsed = Now() - start;
-      PostMessageW(search.found, WM_CLOSE, 0, 0);
-      break;
-    }
-    if (WaitForSingleObject(process.Get(), 1) == WAIT_OBJECT_0) break;
+  if (HWND window = WaitForVisibleWindow(started, 30000, 1)) {
+    elapsed = Now() - start;
+    PostMessageW(window, WM_CLOSE, 0, 0);
   }
-  if (WaitForSingleObject(process.Get(), 15000) != WAIT_OBJECT_0) TerminateProcess(process.Get(), 1);
+  if (WaitForSingleObject(started.process.Get(), 15000) != WAIT_OBJECT_0) TerminateProcess(started.process.Get(), 1);
   return elapsed;
 }
 
