@@ -3,60 +3,18 @@
 // tag lookups of the item editor on that dump.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "app/app_folder.h"
 #include "app/toolkit/header_dump.h"
+#include "bench/bench_support.h"
 #include "tests/support/big_dicom.h"
 #include "tests/support/scratch_folder.h"
 #include "ui/win_handle.h"
 
 namespace {
 constexpr int kRuns = 9;
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-// Starts dcmdump with the program's options, its output going to `output`.
-bool StartDcmdump(const std::wstring& file, HANDLE output, WinHandle& process) {
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  si.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_HIDE;
-  si.hStdOutput = output;
-  si.hStdError = output;
-  std::wstring command = DcmDumpCommandLine(file, false);
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                      &si, &pi)) {
-    return false;
-  }
-  CloseHandle(pi.hThread);
-  process.Reset(pi.hProcess);
-  return true;
-}
-
-// dcmdump with the same options, its output going straight into a file.
-double RunDcmdumpDirectly(const std::wstring& file, const std::wstring& outFile) {
-  SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
-  WinHandle out(CreateFileW(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr));
-  WinHandle process;
-  double start = Now();
-  if (!StartDcmdump(file, out.Get(), process)) return -1;
-  WaitForSingleObject(process.Get(), INFINITE);
-  return Now() - start;
-}
 
 // dcmdump writing into a pipe that a bare loop drains in 64 KB reads: what
 // Wine's pipes cost before any work of the runner.

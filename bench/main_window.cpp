@@ -7,7 +7,6 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -16,7 +15,9 @@
 #include "app/forms/frm_quillane.h"
 #include "app/startup.h"
 #include "app/toolkit/header_dump.h"
+#include "bench/bench_support.h"
 #include "tests/support/big_dicom.h"
+#include "tests/support/program_window.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/test_paths.h"
 #include "ui/form.h"
@@ -27,18 +28,6 @@ namespace {
 constexpr int kOpenRuns = 7;
 constexpr int kStartRuns = 9;
 constexpr char kParametersKey[] = "SOFTWARE\\DICOMQuillane\\Settings\\Parameters";
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 // The stored "LastPath", put back when the benchmark ends (opening a file
 // stores its folder there).
@@ -72,65 +61,18 @@ class KeepLastPath {
   std::string bytes_;
 };
 
-// dcmdump with the window's options, its output going straight into a file.
-double RunDcmdumpDirectly(const std::wstring& file, const std::wstring& outFile) {
-  SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
-  WinHandle out(CreateFileW(outFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr));
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  si.dwFlags = STARTF_USESTDHANDLES | STARTF_USESHOWWINDOW;
-  si.wShowWindow = SW_HIDE;
-  si.hStdOutput = out.Get();
-  si.hStdError = out.Get();
-  std::wstring command = DcmDumpCommandLine(file, false);
-  PROCESS_INFORMATION pi{};
-  double start = Now();
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr, nullptr, &si,
-                      &pi))
-    return -1;
-  WaitForSingleObject(pi.hProcess, INFINITE);
-  double elapsed = Now() - start;
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return elapsed;
-}
-
-struct WindowSearch {
-  DWORD process;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK FindVisibleWindowOf(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (process != search->process || !IsWindowVisible(window)) return TRUE;
-  search->found = window;
-  return FALSE;
-}
-
 // Starts the program and returns the seconds until it shows a visible
 // top-level window; then closes that window and waits for the program's end.
 double TimeToVisibleWindow(const std::wstring& program) {
-  std::wstring command = L"\"" + program + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
+  StartedProgram started;
   double start = Now();
-  if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
-  WinHandle process(pi.hProcess), thread(pi.hThread);
+  if (!StartProgram(program, started)) return -1;
   double elapsed = -1;
-  while (Now() - start < 30) {
-    WindowSearch search{pi.dwProcessId};
-    EnumWindows(FindVisibleWindowOf, reinterpret_cast<LPARAM>(&search));
-    if (search.found) {
-      elapsed = Now() - start;
-      PostMessageW(search.found, WM_CLOSE, 0, 0);
-      break;
-    }
-    if (WaitForSingleObject(process.Get(), 1) == WAIT_OBJECT_0) break;
+  if (HWND window = WaitForVisibleWindow(started, 30000, 1)) {
+    elapsed = Now() - start;
+    PostMessageW(window, WM_CLOSE, 0, 0);
   }
-  if (WaitForSingleObject(process.Get(), 15000) != WAIT_OBJECT_0) TerminateProcess(process.Get(), 1);
+  if (WaitForSingleObject(started.process.Get(), 15000) != WAIT_OBJECT_0) TerminateProcess(started.process.Get(), 1);
   return elapsed;
 }
 

@@ -49,6 +49,9 @@ class DialogEventSink final : public IFileDialogEvents, public IFileDialogContro
 
  private:
   ~DialogEventSink() = default;
+  // A folder, selection or type change: the owner reads the dialog again.
+  HRESULT ForwardItemDialogEvent();
+
   LONG refs_ = 1;
   CmnDialogEx* owner_;
 };

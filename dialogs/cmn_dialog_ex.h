@@ -196,6 +196,19 @@ class CmnDialogEx {
 
   static constexpr int32_t kDefaultMaxFile = 520;
 
+  // Whatever happens in a showing (file or folder dialog), it ends with no
+  // state bit set.
+  class EndOfShowing {
+   public:
+    explicit EndOfShowing(uint32_t& options) : options_(options) {}
+    ~EndOfShowing() { options_ &= cdoKeptAfterShowing; }
+    EndOfShowing(const EndOfShowing&) = delete;
+    EndOfShowing& operator=(const EndOfShowing&) = delete;
+
+   private:
+    uint32_t& options_;
+  };
+
   // ---- Shell items and interface calls ----
   static std::optional<int32_t> CallInterfaceMethod(void* object, int32_t index,
                                                     std::initializer_list<uintptr_t> args = {});

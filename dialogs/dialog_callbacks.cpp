@@ -100,30 +100,23 @@ IFACEMETHODIMP DialogEventSink::OnFileOk(IFileDialog*) {
   }
 }
 
-IFACEMETHODIMP DialogEventSink::OnFolderChanging(IFileDialog*, IShellItem*) {
+HRESULT DialogEventSink::ForwardItemDialogEvent() {
   if (owner_ != nullptr) owner_->OnItemDialogEvent();
   return S_OK;
 }
 
-IFACEMETHODIMP DialogEventSink::OnFolderChange(IFileDialog*) {
-  if (owner_ != nullptr) owner_->OnItemDialogEvent();
-  return S_OK;
-}
+IFACEMETHODIMP DialogEventSink::OnFolderChanging(IFileDialog*, IShellItem*) { return ForwardItemDialogEvent(); }
 
-IFACEMETHODIMP DialogEventSink::OnSelectionChange(IFileDialog*) {
-  if (owner_ != nullptr) owner_->OnItemDialogEvent();
-  return S_OK;
-}
+IFACEMETHODIMP DialogEventSink::OnFolderChange(IFileDialog*) { return ForwardItemDialogEvent(); }
+
+IFACEMETHODIMP DialogEventSink::OnSelectionChange(IFileDialog*) { return ForwardItemDialogEvent(); }
 
 IFACEMETHODIMP DialogEventSink::OnShareViolation(IFileDialog*, IShellItem*, FDE_SHAREVIOLATION_RESPONSE* response) {
   if (response != nullptr) *response = FDESVR_DEFAULT;
   return S_OK;
 }
 
-IFACEMETHODIMP DialogEventSink::OnTypeChange(IFileDialog*) {
-  if (owner_ != nullptr) owner_->OnItemDialogEvent();
-  return S_OK;
-}
+IFACEMETHODIMP DialogEventSink::OnTypeChange(IFileDialog*) { return ForwardItemDialogEvent(); }
 
 IFACEMETHODIMP DialogEventSink::OnOverwrite(IFileDialog*, IShellItem*, FDE_OVERWRITE_RESPONSE* response) {
   if (response != nullptr) *response = FDEOR_DEFAULT;

@@ -32,18 +32,6 @@ CmnDialogEx::ClassicDialogOutcome RunClassicDialog(OPENFILENAMEW& ofn, bool isOp
   return outcome;
 }
 
-// Whatever happens in a showing, it ends with no state bit set.
-class EndOfShowing {
- public:
-  explicit EndOfShowing(uint32_t& options) : options_(options) {}
-  ~EndOfShowing() { options_ &= cdoKeptAfterShowing; }
-  EndOfShowing(const EndOfShowing&) = delete;
-  EndOfShowing& operator=(const EndOfShowing&) = delete;
-
- private:
-  uint32_t& options_;
-};
-
 // An owned VARIANT.
 class Variant {
  public:

@@ -11,17 +11,6 @@ namespace {
 constexpr int16_t kSaveKind = 1;
 constexpr int16_t kFolderKind = 2;
 constexpr int16_t kNoKind = -1;
-
-class EndOfFolderShowing {
- public:
-  explicit EndOfFolderShowing(uint32_t& options) : options_(options) {}
-  ~EndOfFolderShowing() { options_ &= cdoKeptAfterShowing; }
-  EndOfFolderShowing(const EndOfFolderShowing&) = delete;
-  EndOfFolderShowing& operator=(const EndOfFolderShowing&) = delete;
-
- private:
-  uint32_t& options_;
-};
 }  // namespace
 
 bool CmnDialogEx::ShowSave(HWND owner, int32_t multiSelect, IUnknown** resultAddress, const std::wstring& clientGuid) {
@@ -36,7 +25,7 @@ bool CmnDialogEx::ShowFolder(HWND owner, int32_t mode) {
   int32_t code = 0;
   bool result = false;
   {
-    EndOfFolderShowing end(options_);
+    EndOfShowing end(options_);
     CreateCallbackThunks();
     closeCode_ = 0;
     options_ = (options_ & ~static_cast<uint32_t>(cdoShowingModeMask)) | ((static_cast<uint32_t>(mode) & 3u) << 16) |

@@ -8,25 +8,16 @@
 // and Esc when it is the cancel button, and BM_CLICK.
 #include <functional>
 
-#include "ui/control.h"
+#include "ui/picture_button.h"
 
-class CommandButton : public WindowedControl {
+class CommandButton : public PictureButton {
  public:
-  using WindowedControl::WindowedControl;
+  using PictureButton::PictureButton;
 
   std::function<void()> onClick;
 
-  std::wstring Caption() const { return WindowText(); }
-  void SetCaption(const std::wstring& caption) { SetWindowTextAndRedraw(caption); }
-  // Id 0 removes the picture.
-  void SetPicture(int iconId, int designSize);
-
  protected:
-  void Create(HWND containerWindow) override;
   HWND CreateControlWindow(HWND container, const RECT& bounds) override;
   void OnCommand(WORD notification) override;
   void OnDrawItem(const DRAWITEMSTRUCT& item) override;
-
- private:
-  PictureDesign picture_;
 };

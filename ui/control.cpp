@@ -156,12 +156,13 @@ COLORREF WindowedControl::ContainerBackColor() const {
 
 HFONT WindowedControl::FontHandle() const { return form_.FontFor(design_.font); }
 
-std::wstring WindowedControl::WindowText() const {
-  if (!hwnd_) return design_.caption;
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
+std::wstring ReadWindowText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
   return text;
 }
+
+std::wstring WindowedControl::WindowText() const { return hwnd_ ? ReadWindowText(hwnd_) : design_.caption; }
 
 void WindowedControl::SetWindowTextAndRedraw(const std::wstring& text) {
   if (!hwnd_) return;

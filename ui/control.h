@@ -25,6 +25,9 @@
 class Form;
 class PictureBox;
 
+// The whole text of a window (its caption, or the text of an edit control).
+std::wstring ReadWindowText(HWND window);
+
 class Control {
  public:
   Control(Form& form, const ControlDesign& design);

@@ -159,15 +159,17 @@ void Form::Load() {
   RaiseEvent([this] { OnLoad(); });
 }
 
+bool RegisterContainerClass(const wchar_t* className, WNDPROC windowProc) {
+  WNDCLASSEXW windowClass{sizeof(windowClass)};
+  windowClass.lpfnWndProc = windowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = className;
+  return RegisterClassExW(&windowClass) != 0;
+}
+
 bool Form::RegisterWindowClass() {
-  static const bool registered = [] {
-    WNDCLASSEXW windowClass{sizeof(windowClass)};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kFormClass;
-    return RegisterClassExW(&windowClass) != 0;
-  }();
+  static const bool registered = RegisterContainerClass(kFormClass, WindowProc);
   return registered;
 }
 
@@ -363,12 +365,7 @@ void Form::RaiseEvent(const std::function<void()>& handler) {
 
 // --- properties ------------------------------------------------------------
 
-std::wstring Form::Caption() const {
-  if (!hwnd_) return design_.caption;
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(hwnd_, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
+std::wstring Form::Caption() const { return hwnd_ ? ReadWindowText(hwnd_) : design_.caption; }
 
 void Form::SetCaption(const std::wstring& caption) {
   if (hwnd_) SetWindowTextW(hwnd_, caption.c_str());

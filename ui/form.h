@@ -238,6 +238,9 @@ class Form {
 // a form does it too; the program's start calls it as a step of its own. A
 // failure is run-time error 7.
 void RegisterWindowClasses();
+// For the layer: registers the window class of one kind of container (arrow
+// pointer, no background: the container paints its own); false when it failed.
+bool RegisterContainerClass(const wchar_t* className, WNDPROC windowProc);
 
 // Number of forms loaded now (the message loop runs while there is one).
 size_t LoadedFormCount();

@@ -1,16 +1,13 @@
 #include "ui/option_button.h"
 
-#include "ui/button_face.h"
 #include "ui/form.h"
-#include "ui/scale.h"
 
 OptionButton::OptionButton(Form& form, const ControlDesign& design)
-    : WindowedControl(form, design), value_(design.value), picture_(design.picture) {}
+    : PictureButton(form, design), value_(design.value) {}
 
 void OptionButton::Create(HWND containerWindow) {
   value_ = design_.value;
-  picture_ = design_.picture;
-  WindowedControl::Create(containerWindow);
+  PictureButton::Create(containerWindow);
   ShowValue();
 }
 
@@ -35,11 +32,6 @@ void OptionButton::SetValue(bool value) {
   if (value) RaiseEvent(onClick);
 }
 
-void OptionButton::SetPicture(int iconId, int designSize) {
-  picture_ = PictureDesign{iconId, designSize};
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
 void OptionButton::ShowValue() {
   if (!hwnd_) return;
   if (design_.graphical)
@@ -53,17 +45,8 @@ void OptionButton::OnCommand(WORD notification) {
 }
 
 void OptionButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
-  ButtonLook look;
-  look.back = BackColor();
-  look.fore = ForeColor();
-  look.font = FontHandle();
-  look.icon = LoadDesignIcon(picture_.iconId, picture_.size);
-  look.iconPixels = DesignToPixels(picture_.size);
-  look.caption = Caption();
-  look.pressed = (item.itemState & ODS_SELECTED) != 0;
+  ButtonLook look = FaceLook(item);
   look.checked = value_;
-  look.focused = (item.itemState & ODS_FOCUS) != 0 && !(item.itemState & ODS_NOFOCUSRECT);
-  look.disabled = (item.itemState & ODS_DISABLED) != 0;
   DrawButtonFace(item.hDC, item.rcItem, look);
 }
 

@@ -18,9 +18,9 @@
 // standard round option button with its caption.
 #include <functional>
 
-#include "ui/control.h"
+#include "ui/picture_button.h"
 
-class OptionButton : public WindowedControl {
+class OptionButton : public PictureButton {
  public:
   OptionButton(Form& form, const ControlDesign& design);
 
@@ -28,10 +28,6 @@ class OptionButton : public WindowedControl {
 
   bool Value() const { return value_; }
   void SetValue(bool value);
-
-  std::wstring Caption() const { return WindowText(); }
-  void SetCaption(const std::wstring& caption) { SetWindowTextAndRedraw(caption); }
-  void SetPicture(int iconId, int designSize);
 
  protected:
   void Create(HWND containerWindow) override;
@@ -44,5 +40,4 @@ class OptionButton : public WindowedControl {
   void ShowValue();
 
   bool value_ = false;
-  PictureDesign picture_;
 };

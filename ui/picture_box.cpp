@@ -9,14 +9,7 @@ constexpr wchar_t kPictureBoxClass[] = L"DQPictureBox";
 }  // namespace
 
 bool PictureBox::RegisterWindowClass() {
-  static const bool registered = [] {
-    WNDCLASSEXW windowClass{sizeof(windowClass)};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kPictureBoxClass;
-    return RegisterClassExW(&windowClass) != 0;
-  }();
+  static const bool registered = RegisterContainerClass(kPictureBoxClass, WindowProc);
   return registered;
 }
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
+#include "tests/support/raised_error.h"
 #include "ui/runtime_error.h"
 #include "ui/text.h"
 
@@ -78,16 +78,6 @@ HKEY NextKeyHandle() {
   return key;
 }
 
-RuntimeError Caught(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const RuntimeError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error was raised";
-  return RuntimeError(0, L"", L"");
-}
-
 void ExpectError(const RuntimeError& e, int32_t offset, const std::wstring& description) {
   EXPECT_EQ(e.Number(), kUserErrorBase + offset);
   EXPECT_EQ(e.Source(), L"DICOMQuillane");
@@ -143,10 +133,10 @@ TEST_F(RegistrySettings, StoredTextsWithAndWithoutTheirNul) {
 TEST_F(RegistrySettings, ValueOfAnotherTypeIsAnErrorNamingTheType) {
   const DWORD number = 7;
   WriteRaw("LastPath", REG_DWORD, &number, sizeof number);
-  ExpectError(Caught([] { ReadRegistrySetting(kApp, L"Parameters", L"LastPath", L"-", false); }),
+  ExpectError(RaisedBy([] { ReadRegistrySetting(kApp, L"Parameters", L"LastPath", L"-", false); }),
               2004, kNotTextText);
   WriteRaw("Expandable", REG_EXPAND_SZ, "%TEMP%", 7);
-  ExpectError(Caught([] { ReadRegistrySetting(kApp, L"Parameters", L"Expandable", L"-", false); }),
+  ExpectError(RaisedBy([] { ReadRegistrySetting(kApp, L"Parameters", L"Expandable", L"-", false); }),
               2002, kNotTextText);
 }
 
@@ -168,9 +158,9 @@ TEST_F(RegistrySettings, ArgumentChecksInTheirOrder) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "expected base + " << c.offset);
-    ExpectError(Caught([&] { ReadRegistrySetting(c.app, c.section, c.key, L"-", false); }),
+    ExpectError(RaisedBy([&] { ReadRegistrySetting(c.app, c.section, c.key, L"-", false); }),
                 c.offset, c.readText);
-    ExpectError(Caught([&] { SaveRegistrySetting(c.app, c.section, c.key, L"v", false); }),
+    ExpectError(RaisedBy([&] { SaveRegistrySetting(c.app, c.section, c.key, L"v", false); }),
                 c.offset, c.saveText);
   }
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kAppKey)) << "a refused save writes nothing";
@@ -178,14 +168,14 @@ TEST_F(RegistrySettings, ArgumentChecksInTheirOrder) {
 
 TEST_F(RegistrySettings, AccentedDescriptionsHaveTheRightCodePoints) {
   const std::wstring text =
-      Caught([] { SaveRegistrySetting(L"", L"", L"", L"", false); }).Description();
+      RaisedBy([] { SaveRegistrySetting(L"", L"", L"", L"", false); }).Description();
   ASSERT_EQ(text.size(), 27u);
   EXPECT_EQ(static_cast<unsigned>(text[13]), 0x00EAu) << "\u00ea of \"\u00eatre\"";
   EXPECT_EQ(static_cast<unsigned>(text[26]), 0x00E9u) << "\u00e9 of \"renseign\u00e9\"";
   const DWORD number = 1;
   WriteRaw("LastPath", REG_DWORD, &number, sizeof number);
   const std::wstring typeText =
-      Caught([] { ReadRegistrySetting(kApp, L"Parameters", L"LastPath", L"", false); })
+      RaisedBy([] { ReadRegistrySetting(kApp, L"Parameters", L"LastPath", L"", false); })
           .Description();
   EXPECT_EQ(static_cast<unsigned>(typeText[8]), 0x00E9u);
   EXPECT_EQ(static_cast<unsigned>(typeText[typeText.size() - 4]), 0x00E8u);
@@ -215,7 +205,7 @@ TEST_F(RegistrySettings, KeyIsClosedOnEveryPathAndTheErrorSurvivesTheClose) {
   const DWORD number = 3;
   WriteRaw("Number", REG_DWORD, &number, sizeof number);
   const RuntimeError e =
-      Caught([] { ReadRegistrySetting(kApp, L"Parameters", L"Number", L"-", false); });
+      RaisedBy([] { ReadRegistrySetting(kApp, L"Parameters", L"Number", L"-", false); });
   EXPECT_EQ(NextKeyHandle(), before) << "a registry key was left open";
   ExpectError(e, 2004, kNotTextText);
 }
@@ -231,9 +221,9 @@ TEST_F(RegistrySettings, RegistryFailuresCarryTheResultCode) {
   const LONG createResult = RegCreateKeyExA(HKEY_CURRENT_USER, longPath.c_str(), 0, nullptr, 0,
                                             KEY_ALL_ACCESS, nullptr, &key, nullptr);
   ASSERT_NE(createResult, ERROR_SUCCESS);
-  ExpectError(Caught([&] { ReadRegistrySetting(kApp, longSection, L"LastPath", L"-", false); }),
+  ExpectError(RaisedBy([&] { ReadRegistrySetting(kApp, longSection, L"LastPath", L"-", false); }),
               2000 + openResult, kOpenText);
-  ExpectError(Caught([&] { SaveRegistrySetting(kApp, longSection, L"LastPath", L"v", false); }),
+  ExpectError(RaisedBy([&] { SaveRegistrySetting(kApp, longSection, L"LastPath", L"v", false); }),
               2000 + createResult, kCreateText);
 
   // A value name longer than the registry allows can't be written, and reads
@@ -246,7 +236,7 @@ TEST_F(RegistrySettings, RegistryFailuresCarryTheResultCode) {
   RegCloseKey(key);
   ASSERT_NE(setResult, ERROR_SUCCESS);
   const std::wstring longKey(longName.begin(), longName.end());
-  ExpectError(Caught([&] { SaveRegistrySetting(kApp, L"Parameters", longKey, L"v", false); }),
+  ExpectError(RaisedBy([&] { SaveRegistrySetting(kApp, L"Parameters", longKey, L"v", false); }),
               2000 + setResult, kWriteText);
   EXPECT_EQ(ReadRegistrySetting(kApp, L"Parameters", longKey, L"-", false), L"-");
 }

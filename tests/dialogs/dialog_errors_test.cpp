@@ -3,18 +3,13 @@
 
 #include "dialogs/cmn_dialog_ex.h"
 #include "tests/dialogs/dialog_probe.h"
+#include "tests/support/raised_error.h"
 #include "tests/support/windows_version_seam.h"
 #include "ui/runtime_error.h"
 
 namespace {
 RuntimeError Raised(CmnDialogEx& dialog, int32_t code, int16_t kind) {
-  try {
-    CmnDialogExProbe(dialog).RaiseDialogError(code, kind);
-  } catch (const RuntimeError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "nothing raised";
-  return RuntimeError(0, L"", L"");
+  return RaisedBy([&] { CmnDialogExProbe(dialog).RaiseDialogError(code, kind); });
 }
 
 struct ErrorRow {

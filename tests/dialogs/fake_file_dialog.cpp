@@ -26,7 +26,7 @@ std::wstring FakeFileDialog::Joined() const {
   return all;
 }
 
-void FakeFileDialog::Record(const std::wstring& name, std::initializer_list<std::wstring> args) {
+HRESULT FakeFileDialog::Record(const std::wstring& name, std::initializer_list<std::wstring> args) {
   std::wstring call = name + L"(";
   bool first = true;
   for (const std::wstring& a : args) {
@@ -35,6 +35,7 @@ void FakeFileDialog::Record(const std::wstring& name, std::initializer_list<std:
     first = false;
   }
   calls.push_back(call + L")");
+  return S_OK;
 }
 
 IFACEMETHODIMP FakeFileDialog::QueryInterface(REFIID riid, void** object) {
@@ -87,14 +88,8 @@ IFACEMETHODIMP FakeFileDialog::GetCurrentSelection(IShellItem**) { return E_NOTI
 IFACEMETHODIMP FakeFileDialog::SetFileName(LPCWSTR) { return S_OK; }
 IFACEMETHODIMP FakeFileDialog::GetFileName(LPWSTR*) { return E_NOTIMPL; }
 IFACEMETHODIMP FakeFileDialog::SetTitle(LPCWSTR) { return S_OK; }
-IFACEMETHODIMP FakeFileDialog::SetOkButtonLabel(LPCWSTR text) {
-  Record(L"SetOkButtonLabel", {Text(text)});
-  return S_OK;
-}
-IFACEMETHODIMP FakeFileDialog::SetFileNameLabel(LPCWSTR label) {
-  Record(L"SetFileNameLabel", {Text(label)});
-  return S_OK;
-}
+IFACEMETHODIMP FakeFileDialog::SetOkButtonLabel(LPCWSTR text) { return Record(L"SetOkButtonLabel", {Text(text)}); }
+IFACEMETHODIMP FakeFileDialog::SetFileNameLabel(LPCWSTR label) { return Record(L"SetFileNameLabel", {Text(label)}); }
 IFACEMETHODIMP FakeFileDialog::GetResult(IShellItem** item) {
   *item = result.Get();
   if (*item == nullptr) return E_UNEXPECTED;
@@ -117,55 +112,33 @@ IFACEMETHODIMP FakeFileDialog::GetResults(IShellItemArray** items) {
 }
 IFACEMETHODIMP FakeFileDialog::GetSelectedItems(IShellItemArray** items) { return GetResults(items); }
 IFACEMETHODIMP FakeFileDialog::SetCancelButtonLabel(LPCWSTR label) {
-  Record(L"SetCancelButtonLabel", {Text(label)});
-  return S_OK;
+  return Record(L"SetCancelButtonLabel", {Text(label)});
 }
 IFACEMETHODIMP FakeFileDialog::SetNavigationRoot(IShellItem*) { return S_OK; }
 
-IFACEMETHODIMP FakeFileDialog::EnableOpenDropDown(DWORD id) {
-  Record(L"EnableOpenDropDown", {IdText(id)});
-  return S_OK;
-}
+IFACEMETHODIMP FakeFileDialog::EnableOpenDropDown(DWORD id) { return Record(L"EnableOpenDropDown", {IdText(id)}); }
 IFACEMETHODIMP FakeFileDialog::AddMenu(DWORD id, LPCWSTR label) {
-  Record(L"AddMenu", {IdText(id), Text(label)});
-  return S_OK;
+  return Record(L"AddMenu", {IdText(id), Text(label)});
 }
 IFACEMETHODIMP FakeFileDialog::AddPushButton(DWORD id, LPCWSTR label) {
-  Record(L"AddPushButton", {IdText(id), Text(label)});
-  return S_OK;
+  return Record(L"AddPushButton", {IdText(id), Text(label)});
 }
-IFACEMETHODIMP FakeFileDialog::AddComboBox(DWORD id) {
-  Record(L"AddComboBox", {IdText(id)});
-  return S_OK;
-}
-IFACEMETHODIMP FakeFileDialog::AddRadioButtonList(DWORD id) {
-  Record(L"AddRadioButtonList", {IdText(id)});
-  return S_OK;
-}
+IFACEMETHODIMP FakeFileDialog::AddComboBox(DWORD id) { return Record(L"AddComboBox", {IdText(id)}); }
+IFACEMETHODIMP FakeFileDialog::AddRadioButtonList(DWORD id) { return Record(L"AddRadioButtonList", {IdText(id)}); }
 IFACEMETHODIMP FakeFileDialog::AddCheckButton(DWORD id, LPCWSTR label, BOOL checked) {
-  Record(L"AddCheckButton", {IdText(id), Text(label), Number(checked)});
-  return S_OK;
+  return Record(L"AddCheckButton", {IdText(id), Text(label), Number(checked)});
 }
 IFACEMETHODIMP FakeFileDialog::AddEditBox(DWORD id, LPCWSTR text) {
-  Record(L"AddEditBox", {IdText(id), Text(text)});
-  return S_OK;
+  return Record(L"AddEditBox", {IdText(id), Text(text)});
 }
-IFACEMETHODIMP FakeFileDialog::AddSeparator(DWORD id) {
-  Record(L"AddSeparator", {IdText(id)});
-  return S_OK;
-}
-IFACEMETHODIMP FakeFileDialog::AddText(DWORD id, LPCWSTR text) {
-  Record(L"AddText", {IdText(id), Text(text)});
-  return S_OK;
-}
+IFACEMETHODIMP FakeFileDialog::AddSeparator(DWORD id) { return Record(L"AddSeparator", {IdText(id)}); }
+IFACEMETHODIMP FakeFileDialog::AddText(DWORD id, LPCWSTR text) { return Record(L"AddText", {IdText(id), Text(text)}); }
 IFACEMETHODIMP FakeFileDialog::SetControlLabel(DWORD id, LPCWSTR label) {
-  Record(L"SetControlLabel", {IdText(id), Text(label)});
-  return S_OK;
+  return Record(L"SetControlLabel", {IdText(id), Text(label)});
 }
 IFACEMETHODIMP FakeFileDialog::GetControlState(DWORD, CDCONTROLSTATEF*) { return E_NOTIMPL; }
 IFACEMETHODIMP FakeFileDialog::SetControlState(DWORD id, CDCONTROLSTATEF state) {
-  Record(L"SetControlState", {IdText(id), Number(state)});
-  return S_OK;
+  return Record(L"SetControlState", {IdText(id), Number(state)});
 }
 IFACEMETHODIMP FakeFileDialog::GetEditBoxText(DWORD id, WCHAR** text) {
   auto it = editText.find(id);
@@ -186,15 +159,13 @@ IFACEMETHODIMP FakeFileDialog::GetCheckButtonState(DWORD id, BOOL* checked) {
 }
 IFACEMETHODIMP FakeFileDialog::SetCheckButtonState(DWORD, BOOL) { return S_OK; }
 IFACEMETHODIMP FakeFileDialog::AddControlItem(DWORD id, DWORD item, LPCWSTR label) {
-  Record(L"AddControlItem", {IdText(id), Number(item), Text(label)});
-  return S_OK;
+  return Record(L"AddControlItem", {IdText(id), Number(item), Text(label)});
 }
 IFACEMETHODIMP FakeFileDialog::RemoveControlItem(DWORD, DWORD) { return S_OK; }
 IFACEMETHODIMP FakeFileDialog::RemoveAllControlItems(DWORD) { return S_OK; }
 IFACEMETHODIMP FakeFileDialog::GetControlItemState(DWORD, DWORD, CDCONTROLSTATEF*) { return E_NOTIMPL; }
 IFACEMETHODIMP FakeFileDialog::SetControlItemState(DWORD id, DWORD item, CDCONTROLSTATEF state) {
-  Record(L"SetControlItemState", {IdText(id), Number(item), Number(state)});
-  return S_OK;
+  return Record(L"SetControlItemState", {IdText(id), Number(item), Number(state)});
 }
 IFACEMETHODIMP FakeFileDialog::GetSelectedControlItem(DWORD id, DWORD* item) {
   auto hr = selectedItemResult.find(id);
@@ -204,19 +175,11 @@ IFACEMETHODIMP FakeFileDialog::GetSelectedControlItem(DWORD id, DWORD* item) {
   return S_OK;
 }
 IFACEMETHODIMP FakeFileDialog::SetSelectedControlItem(DWORD id, DWORD item) {
-  Record(L"SetSelectedControlItem", {IdText(id), Number(item)});
-  return S_OK;
+  return Record(L"SetSelectedControlItem", {IdText(id), Number(item)});
 }
 IFACEMETHODIMP FakeFileDialog::StartVisualGroup(DWORD id, LPCWSTR label) {
-  Record(L"StartVisualGroup", {IdText(id), Text(label)});
-  return S_OK;
+  return Record(L"StartVisualGroup", {IdText(id), Text(label)});
 }
-IFACEMETHODIMP FakeFileDialog::EndVisualGroup() {
-  Record(L"EndVisualGroup", {});
-  return S_OK;
-}
-IFACEMETHODIMP FakeFileDialog::MakeProminent(DWORD id) {
-  Record(L"MakeProminent", {IdText(id)});
-  return S_OK;
-}
+IFACEMETHODIMP FakeFileDialog::EndVisualGroup() { return Record(L"EndVisualGroup", {}); }
+IFACEMETHODIMP FakeFileDialog::MakeProminent(DWORD id) { return Record(L"MakeProminent", {IdText(id)}); }
 IFACEMETHODIMP FakeFileDialog::SetControlItemText(DWORD, DWORD, LPCWSTR) { return S_OK; }

@@ -104,7 +104,8 @@ class FakeFileDialog final : public IFileOpenDialog, public IFileDialog2, public
  private:
   FakeFileDialog() = default;
   ~FakeFileDialog() = default;
-  void Record(const std::wstring& name, std::initializer_list<std::wstring> args);
+  // Records the call "name(args...)"; the recorded calls all succeed.
+  HRESULT Record(const std::wstring& name, std::initializer_list<std::wstring> args);
   LONG refs_ = 1;
 };
 

@@ -7,19 +7,10 @@
 
 #include "dialogs/cmn_dialog_ex.h"
 #include "tests/dialogs/dialog_probe.h"
+#include "tests/support/known_folder.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/windows_version_seam.h"
 #include "ui/text.h"
-
-namespace {
-std::wstring KnownFolder(const KNOWNFOLDERID& id) {
-  PWSTR path = nullptr;
-  std::wstring text;
-  if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path))) text = path;
-  CoTaskMemFree(path);
-  return text;
-}
-}  // namespace
 
 TEST(DialogProperties, FlagsAreMaskedByLevel) {
   {

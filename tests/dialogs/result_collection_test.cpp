@@ -91,14 +91,13 @@ void ExpectSamePaths(const std::wstring& actual, const std::wstring& expected) {
                                             << ToAnsi(ReplaceAll(expected, std::wstring(1, L'\0'), L"|"));
 }
 
-// ---- An item without a file-system path, for the data-object road ----
-
-class DropData final : public IDataObject {
+// A COM object of one interface, with its own reference count.
+template <class Interface>
+class OneInterfaceObject : public Interface {
  public:
-  DropData(std::wstring first, bool wide) : first_(std::move(first)), wide_(wide) {}
   IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override {
-    if (riid == IID_IUnknown || riid == IID_IDataObject) {
-      *object = static_cast<IDataObject*>(this);
+    if (riid == IID_IUnknown || riid == __uuidof(Interface)) {
+      *object = static_cast<Interface*>(this);
       AddRef();
       return S_OK;
     }
@@ -111,6 +110,19 @@ class DropData final : public IDataObject {
     if (r == 0) delete this;
     return r;
   }
+
+ protected:
+  virtual ~OneInterfaceObject() = default;
+
+ private:
+  ULONG refs_ = 1;
+};
+
+// ---- An item without a file-system path, for the data-object road ----
+
+class DropData final : public OneInterfaceObject<IDataObject> {
+ public:
+  DropData(std::wstring first, bool wide) : first_(std::move(first)), wide_(wide) {}
   IFACEMETHODIMP GetData(FORMATETC* format, STGMEDIUM* medium) override {
     if (format->cfFormat != CF_HDROP || (format->tymed & TYMED_HGLOBAL) == 0) return DV_E_FORMATETC;
     std::string names;
@@ -144,10 +156,9 @@ class DropData final : public IDataObject {
   ~DropData() = default;
   std::wstring first_;
   bool wide_;
-  ULONG refs_ = 1;
 };
 
-class VirtualItem final : public IShellItem {
+class VirtualItem final : public OneInterfaceObject<IShellItem> {
  public:
   SFGAOF attributes = 0;
   std::wstring dropped;  // first file of its data object; none when empty
@@ -155,21 +166,6 @@ class VirtualItem final : public IShellItem {
   std::wstring parsingName;
   int bindCalls = 0;
 
-  IFACEMETHODIMP QueryInterface(REFIID riid, void** object) override {
-    if (riid == IID_IUnknown || riid == IID_IShellItem) {
-      *object = static_cast<IShellItem*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  IFACEMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-  IFACEMETHODIMP_(ULONG) Release() override {
-    ULONG r = --refs_;
-    if (r == 0) delete this;
-    return r;
-  }
   IFACEMETHODIMP BindToHandler(IBindCtx*, REFGUID handler, REFIID riid, void** object) override {
     ++bindCalls;
     *object = nullptr;
@@ -191,9 +187,6 @@ class VirtualItem final : public IShellItem {
     return S_OK;
   }
   IFACEMETHODIMP Compare(IShellItem*, SICHINTF, int*) override { return E_NOTIMPL; }
-
- private:
-  ULONG refs_ = 1;
 };
 
 ComPtr<VirtualItem> MakeVirtualItem() {

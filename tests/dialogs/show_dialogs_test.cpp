@@ -6,6 +6,7 @@
 #include "dialogs/cmn_dialog_ex.h"
 #include "tests/dialogs/dialog_probe.h"
 #include "tests/support/dialog_driver.h"
+#include "tests/support/raised_error.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/windows_version_seam.h"
 #include "ui/runtime_error.h"
@@ -39,16 +40,6 @@ class ShowDialogs : public ::testing::TestWithParam<bool> {
 };
 
 std::string Ansi(const std::wstring& text) { return ToAnsi(text); }
-
-RuntimeError RaisedBy(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const RuntimeError& e) {
-    return e;
-  }
-  ADD_FAILURE() << "nothing raised";
-  return RuntimeError(0, L"", L"");
-}
 
 // Runs on the GUI thread inside the dialog's modal loop.
 CmnDialogEx* g_closing = nullptr;

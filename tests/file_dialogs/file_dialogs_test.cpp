@@ -12,6 +12,7 @@
 #include "app/support/file_dialogs.h"
 #include "dialogs/cmn_dialog_ex.h"
 #include "tests/support/dialog_driver.h"
+#include "tests/support/known_folder.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/windows_version_seam.h"
@@ -99,14 +100,6 @@ std::wstring AutomationDocumentsPath() {
   std::wstring text;
   if (SUCCEEDED(item->get_Path(&path)) && path != nullptr) text.assign(path, SysStringLen(path));
   SysFreeString(path);
-  return text;
-}
-
-std::wstring KnownFolder(const KNOWNFOLDERID& id) {
-  PWSTR path = nullptr;
-  std::wstring text;
-  if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path))) text = path;
-  CoTaskMemFree(path);
   return text;
 }
 }  // namespace

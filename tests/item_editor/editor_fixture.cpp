@@ -40,12 +40,6 @@ void CALLBACK EditorActionTimer(HWND, UINT, UINT_PTR id, DWORD) {
   if (action) action();
   if (EditorWindow()) DefaultInstance<frmDICOMItems>().Unload();
 }
-
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 }  // namespace
 
 void ItemEditorTest::SetUp() {
@@ -116,7 +110,9 @@ void ItemEditorTest::UseDicom(const DicomWriter& dicom) {
 
 frmQuillane& ItemEditorTest::MainWindow() const { return DefaultInstance<frmQuillane>(); }
 
-std::wstring ItemEditorTest::MainWindowText() const { return TextOf(MainWindow().Get<TextBox>(L"Text1").Hwnd()); }
+std::wstring ItemEditorTest::MainWindowText() const {
+  return ReadWindowText(MainWindow().Get<TextBox>(L"Text1").Hwnd());
+}
 
 std::wstring ItemEditorTest::MainWindowCaption() const { return MainWindow().Caption(); }
 

@@ -50,12 +50,6 @@ void RestoreLastPathValue(const SavedRegistryValue& saved) {
     RegDeleteValueA(key, "LastPath");
   RegCloseKey(key);
 }
-
-std::wstring TextOf(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
 }  // namespace
 
 NoDialogWatch::NoDialogWatch()
@@ -102,13 +96,13 @@ HWND MainWindowTest::ControlHwnd(const wchar_t* name, int index) const {
 
 WindowLook MainWindowTest::Look() const {
   WindowLook look;
-  look.caption = TextOf(window_->Hwnd());
+  look.caption = ReadWindowText(window_->Hwnd());
   HWND text = ControlHwnd(L"Text1");
-  look.text = TextOf(text);
+  look.text = ReadWindowText(text);
   look.textReadOnly = (GetWindowLongW(text, GWL_STYLE) & ES_READONLY) != 0;
   look.editVisible = IsWindowVisible(ControlHwnd(L"cmdEdit")) != FALSE;
   look.modalityVisible = IsWindowVisible(ControlHwnd(L"lblModality")) != FALSE;
-  look.modality = TextOf(ControlHwnd(L"lblModality"));
+  look.modality = ReadWindowText(ControlHwnd(L"lblModality"));
   return look;
 }
 

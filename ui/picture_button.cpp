@@ -1,0 +1,30 @@
+#include "ui/picture_button.h"
+
+#include "ui/scale.h"
+
+PictureButton::PictureButton(Form& form, const ControlDesign& design)
+    : WindowedControl(form, design), picture_(design.picture) {}
+
+void PictureButton::Create(HWND containerWindow) {
+  picture_ = design_.picture;
+  WindowedControl::Create(containerWindow);
+}
+
+void PictureButton::SetPicture(int iconId, int designSize) {
+  picture_ = PictureDesign{iconId, designSize};
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+ButtonLook PictureButton::FaceLook(const DRAWITEMSTRUCT& item) const {
+  ButtonLook look;
+  look.back = BackColor();
+  look.fore = ForeColor();
+  look.font = FontHandle();
+  look.icon = LoadDesignIcon(picture_.iconId, picture_.size);
+  look.iconPixels = DesignToPixels(picture_.size);
+  look.caption = Caption();
+  look.pressed = (item.itemState & ODS_SELECTED) != 0;
+  look.focused = (item.itemState & ODS_FOCUS) != 0 && !(item.itemState & ODS_NOFOCUSRECT);
+  look.disabled = (item.itemState & ODS_DISABLED) != 0;
+  return look;
+}
