@@ -107,6 +107,7 @@ TEST_F(OptionButtons, ArrayOfOptionsAndContainersByIndex) {
   EXPECT_THROW(form.Option1[2], RuntimeError);
   try {
     form.Option1[5];
+    ADD_FAILURE() << "an index the array lacks raises an error";
   } catch (const RuntimeError& error) {
     EXPECT_EQ(error.Number(), kErrSubscript);
   }
