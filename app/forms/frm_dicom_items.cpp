@@ -73,10 +73,11 @@ frmDICOMItems::frmDICOMItems() : Form(DICOMItemsDesign()) {
 // --- rows and locking ----------------------------------------------------------
 
 void frmDICOMItems::OnLoad() {
+  std::vector<std::wstring> tags;
+  for (int i = 0; i < kItemRows; ++i) tags.push_back(txtItemData[i].Tag());
+  const std::vector<std::wstring> values = GetTagValues(HeaderDump, tags);
   for (int i = 0; i < kItemRows; ++i) {
-    std::wstring dump = HeaderDump;
-    std::wstring tag = txtItemData[i].Tag();
-    txtItemData[i].SetText(GetTagValue(dump, tag, false));
+    txtItemData[i].SetText(values[i]);
     Container[i].SetTag(txtItemData[i].Text());
     txtItemData[i].SetLocked(true);
   }

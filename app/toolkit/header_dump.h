@@ -1,6 +1,7 @@
 #pragma once
 // The header dump: dcmdump's printout of a DICOM file, and lookups in it.
 #include <string>
+#include <vector>
 
 // The modality tag, as the lookups take it.
 inline constexpr wchar_t kModalityTag[] = L"0008,0060";
@@ -17,5 +18,9 @@ std::wstring RunDcmDump(const std::wstring& filePath, bool longValues);
 // found, the dump is shortened to the text after the tag.
 std::wstring GetTagValue(std::wstring& dump, std::wstring& tag, bool cut);
 
+// The values of several tags, each as GetTagValue (without cut) gives it, in
+// one pass over the dump; the dump is neither copied nor changed.
+std::vector<std::wstring> GetTagValues(const std::wstring& dump, const std::vector<std::wstring>& tags);
+
 // The value of (0008,0060) in the dump, or "".
-std::wstring GetModality(std::wstring dump);
+std::wstring GetModality(const std::wstring& dump);

@@ -5,7 +5,22 @@
 #include "app/toolkit/header_dump.h"
 
 namespace {
-std::wstring Lookup(std::wstring dump, std::wstring tag) { return GetTagValue(dump, tag, false); }
+// The lookup of one tag; the one-pass lookup of several tags must give the
+// same value for it, alone and among the item editor's ten tags.
+std::wstring Lookup(std::wstring dump, std::wstring tag) {
+  const std::vector<std::wstring> tags = {L"(0010,0010)", L"0010,0030", tag, L"(0008,0060)", tag, L"0008,00a0",
+                                          L"0020,000d", L"(0008,0080)", L"0010,0040", L"(0008,0070)"};
+  const std::vector<std::wstring> together = GetTagValues(dump, tags);
+  const std::wstring value = GetTagValue(dump, tag, false);
+  EXPECT_EQ(GetTagValues(dump, {tag}), std::vector<std::wstring>{value});
+  EXPECT_EQ(together[2], value);
+  EXPECT_EQ(together[4], value);
+  for (size_t i = 0; i < tags.size(); ++i) {
+    std::wstring copy = dump, other = tags[i];
+    EXPECT_EQ(together[i], GetTagValue(copy, other, false)) << i;
+  }
+  return value;
+}
 
 const std::wstring kDump =
     L"# Dicom-Data-Set\n"
@@ -46,6 +61,13 @@ TEST(TagLookup, OnlyTheFirstOccurrenceIsTested) {
   std::wstring dump = L"(0008,1030) LO [see 0010,0010 below]          # Study\n"
                       L"(0010,0010) PN [DOE^John]                     # PatientName\n";
   EXPECT_EQ(Lookup(dump, L"0010,0010"), L"");
+}
+
+TEST(TagLookup, TagsWithoutACommaOrEmpty) {
+  EXPECT_EQ(Lookup(L"(0008,0060) CS [MR]", L""), L"");
+  EXPECT_EQ(Lookup(L"x(0008,0060) CS [MR]", L"x"), L"");
+  EXPECT_EQ(Lookup(L"ab            [v] (0008,0060) CS [MR]", L"ab"), L"v");
+  EXPECT_EQ(Lookup(L",,0008,,0060) CS [MR]", L"0008,,0060"), L"");
 }
 
 TEST(TagLookup, DumpsThatEndEarly) {
