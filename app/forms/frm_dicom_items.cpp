@@ -16,6 +16,7 @@
 #include "app/support/text_files.h"
 #include "app/toolkit/dcmodify.h"
 #include "app/toolkit/header_dump.h"
+#include "app/toolkit/toolkit_path.h"
 #include "ui/beep.h"
 #include "ui/message_box.h"
 #include "ui/message_loop.h"
@@ -28,6 +29,7 @@ namespace {
 
 constexpr wchar_t kItemSetFilter[] = L"DICOM Item Set (*.dis)|*.dis";
 constexpr wchar_t kNewItemSetName[] = L"NewFile.dis";
+constexpr wchar_t kNothingSaved[] = L"Nothing was saved: the DICOM file is unchanged.";
 
 bool IsItemRow(int index) { return index >= 0 && index < kItemRows; }
 
@@ -164,17 +166,18 @@ void frmDICOMItems::Command3_Click() {
 // --- writing through dcmodify --------------------------------------------------------
 
 bool frmDICOMItems::UnlockedValuesWritable() {
-  std::vector<std::wstring> withQuote, outsideCodePage;
+  std::vector<std::wstring> withQuote, outsideCodePage, withControlCharacter;
   for (int i = 0; i < kItemRows; ++i) {
     if (!Unlocked[i].Value()) continue;
     AssignmentValueCheck check = CheckAssignmentValue(txtItemData[i].Text());
     std::wstring row = lblTitle[i].Caption() + L" " + txtItemData[i].Tag();
     if (check.hasDoubleQuote) withQuote.push_back(row);
     if (check.outsideCodePage) outsideCodePage.push_back(row);
+    if (check.hasControlCharacter) withControlCharacter.push_back(row);
   }
-  if (withQuote.empty() && outsideCodePage.empty()) return true;
+  if (withQuote.empty() && outsideCodePage.empty() && withControlCharacter.empty()) return true;
 
-  std::wstring prompt = L"Nothing was saved: the DICOM file is unchanged.\r\n\r\n";
+  std::wstring prompt = std::wstring(kNothingSaved) + L"\r\n\r\n";
   if (!withQuote.empty()) {
     prompt += L"A double-quote character (\") can't be written into a DICOM item. It is in the value of:\r\n" +
               RowList(withQuote) + L"\r\n";
@@ -184,16 +187,39 @@ bool frmDICOMItems::UnlockedValuesWritable() {
               L"other characters:\r\n" +
               RowList(outsideCodePage) + L"\r\n";
   }
+  if (!withControlCharacter.empty()) {
+    prompt += L"A line break, tab or other control character can't be written into a DICOM item. One is in the "
+              L"value of:\r\n" +
+              RowList(withControlCharacter) + L"\r\n";
+  }
   prompt += L"Correct these values, or lock their rows, and save again.";
   ShowMessageBox(prompt, MB_OK | MB_ICONEXCLAMATION);
   return false;
 }
 
+std::optional<std::wstring> frmDICOMItems::DicomFileForDcmodify() {
+  const DWORD attributes = GetFileAttributesW(CurrentDicomFile.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    ShowMessageBox(L"The DICOM file\r\n" + CurrentDicomFile + L"\r\nis read-only. " + kNothingSaved +
+                       L"\r\n\r\nClear its read-only attribute and save again.",
+                   MB_OK | MB_ICONEXCLAMATION);
+    return std::nullopt;
+  }
+  std::optional<std::wstring> path = ToolkitPath(CurrentDicomFile);
+  if (!path) {
+    ShowMessageBox(NoToolkitPathMessage(CurrentDicomFile) + L"\r\n\r\n" + kNothingSaved,
+                   MB_OK | MB_ICONEXCLAMATION);
+  }
+  return path;
+}
+
 void frmDICOMItems::cmdSave_Click() {
   if (!AnyRowUnlocked()) return;
-  // A value that can't reach the file unchanged stops the save before
-  // anything is written; the editor stays open with every value as it is.
-  if (!UnlockedValuesWritable()) return;
+  // A file that can't be rewritten, or a value that can't reach it unchanged,
+  // stops the save before anything is written; the editor stays open with
+  // every value as it is.
+  const std::optional<std::wstring> dicomFile = DicomFileForDcmodify();
+  if (!dicomFile || !UnlockedValuesWritable()) return;
 
   std::wstring lastUsedItems;
   SaveItems(lastUsedItems);
@@ -209,7 +235,13 @@ void frmDICOMItems::cmdSave_Click() {
   // assignments, or none.
   std::wstring argsFile = ModificationArgsFile();
   if (WriteTextFile(ModificationText, argsFile, true)) {
-    std::wstring output = RunDcmModify(CurrentDicomFile, argsFile);
+    std::wstring output;
+    if (std::optional<std::wstring> toolkitArgsFile = ToolkitPath(argsFile)) {
+      output = RunDcmModify(*dicomFile, *toolkitArgsFile);
+      RestoreFileNameAfterDcmodify(CurrentDicomFile, *dicomFile);
+    } else {
+      output = NoToolkitPathMessage(argsFile);
+    }
     if (!TextEquals(TrimBlanks(output), L"")) {
       ShowMessageBox(output, MB_OK | MB_ICONEXCLAMATION, L"Error");
     } else {

@@ -7,6 +7,7 @@
 // A row's file value (what the header dump gave when the editor loaded) is
 // kept in the Tag of the row's container, the row's tag in the Tag of its text
 // box; the text box is read-only exactly while the row is Locked.
+#include <optional>
 #include <string>
 
 #include "app/forms/frm_dicom_items_design.h"
@@ -65,6 +66,9 @@ class frmDICOMItems : public Form {
   // Shows why the values of some Unlocked rows can't be written unchanged and
   // returns false; true when every Unlocked value can be.
   bool UnlockedValuesWritable();
+  // The current DICOM file as dcmodify is to be given it; nothing, after a
+  // message, when the file is read-only or has no path the toolkit can take.
+  std::optional<std::wstring> DicomFileForDcmodify();
   std::wstring ReplacementValue(int row) const;
 };
 

@@ -9,6 +9,8 @@
 #include "app/support/paths.h"
 #include "app/support/registry_settings.h"
 #include "app/toolkit/header_dump.h"
+#include "app/toolkit/toolkit_path.h"
+#include "ui/message_box.h"
 #include "ui/message_loop.h"
 #include "ui/mouse_pointer.h"
 #include "ui/text.h"
@@ -91,7 +93,14 @@ void frmQuillane::OpenDicomFile(std::wstring FileName) {
     ShowNotDicomBanner();
     return;
   }
-  HeaderDump = RunDcmDump(FileName, false);
+  // dcmdump is given a path that its command line can carry; the window keeps
+  // showing and remembering the path the user chose.
+  const std::optional<std::wstring> toolkitName = ToolkitPath(FileName);
+  if (!toolkitName) {
+    ShowMessageBox(NoToolkitPathMessage(FileName), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
+  HeaderDump = RunDcmDump(*toolkitName, false);
   if (Contains(HeaderDump, kPrematureEndText)) {
     ShowNotDicomBanner();
     return;

@@ -1,5 +1,9 @@
 #include "app/toolkit/dcmodify.h"
 
+#include <windows.h>
+
+#include <algorithm>
+
 #include "app/app_folder.h"
 #include "app/support/environment.h"
 #include "app/support/paths.h"
@@ -41,7 +45,10 @@ std::wstring AssignmentLine(const std::wstring& tag, const std::wstring& value) 
 }
 
 AssignmentValueCheck CheckAssignmentValue(const std::wstring& value) {
-  return {.hasDoubleQuote = value.find(L'"') != std::wstring::npos, .outsideCodePage = !FitsAnsiCodePage(value)};
+  const bool control = std::any_of(value.begin(), value.end(), [](wchar_t c) { return c < L' '; });
+  return {.hasDoubleQuote = value.find(L'"') != std::wstring::npos,
+          .outsideCodePage = !FitsAnsiCodePage(value),
+          .hasControlCharacter = control};
 }
 
 std::wstring RowAssignments(int row, const std::wstring& tag, const std::wstring& value) {
@@ -60,4 +67,12 @@ std::wstring RunDcmModify(const std::wstring& dicomFile, const std::wstring& arg
     runner.Execute(L"");
     return runner.Output();
   });
+}
+
+void RestoreFileNameAfterDcmodify(const std::wstring& ownPath, const std::wstring& givenPath) {
+  if (givenPath == ownPath) return;
+  auto exists = [](const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; };
+  if (!exists(ownPath) && exists(givenPath)) MoveFileExW(givenPath.c_str(), ownPath.c_str(), 0);
+  const std::wstring backup = givenPath + L".bak";
+  if (exists(backup)) MoveFileExW(backup.c_str(), (ownPath + L".bak").c_str(), MOVEFILE_REPLACE_EXISTING);
 }

@@ -11,10 +11,20 @@ TEST(AssignmentValues, DoubleQuoteIsCaughtEveryOtherPunctuationPasses) {
   EXPECT_TRUE(CheckAssignmentValue(L"x\" -e \"(0010,0020)").hasDoubleQuote);
   EXPECT_TRUE(CheckAssignmentValue(L"\"").hasDoubleQuote);
   EXPECT_FALSE(CheckAssignmentValue(L"x\" -e \"(0010,0020)").Writable());
-  for (const wchar_t* fine : {L"", L"O'NEIL^Ann 'Jo'", L"A\\B\\C", L"DOE^J-1234567", L"two\nlines", L" ", L"?"}) {
+  for (const wchar_t* fine : {L"", L"O'NEIL^Ann 'Jo'", L"A\\B\\C", L"DOE^J-1234567", L" ", L"?"}) {
     AssignmentValueCheck check = CheckAssignmentValue(fine);
     EXPECT_TRUE(check.Writable()) << ToAnsi(fine);
   }
+}
+
+TEST(AssignmentValues, LineBreaksAndOtherControlCharactersAreCaught) {
+  for (const wchar_t* value : {L"two\nlines", L"cr\r", L"\r\n", L"tab\there", L"\x01", L"\x1f end"}) {
+    AssignmentValueCheck check = CheckAssignmentValue(value);
+    EXPECT_TRUE(check.hasControlCharacter) << ToAnsi(value);
+    EXPECT_FALSE(check.hasDoubleQuote || check.outsideCodePage) << ToAnsi(value);
+    EXPECT_FALSE(check.Writable()) << ToAnsi(value);
+  }
+  EXPECT_FALSE(CheckAssignmentValue(L"DOE John").hasControlCharacter);
 }
 
 TEST(AssignmentValues, CharactersTheCodePageLacksAreCaught) {

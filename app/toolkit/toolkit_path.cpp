@@ -1,0 +1,47 @@
+#include "app/toolkit/toolkit_path.h"
+
+#include <windows.h>
+
+#include "ui/text.h"
+
+namespace {
+std::function<std::wstring(const std::wstring&)>& ShortPathSeam() {
+  static std::function<std::wstring(const std::wstring&)> seam;
+  return seam;
+}
+
+// The system's short form of an existing path, "" when it gives none.
+std::wstring SystemShortPath(const std::wstring& path) {
+  DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (size == 0) return L"";
+  std::wstring shortPath(size, L'\0');
+  DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+  if (length == 0 || length >= size) return L"";
+  shortPath.resize(length);
+  return shortPath;
+}
+
+std::wstring ShortPath(const std::wstring& path) {
+  return ShortPathSeam() ? ShortPathSeam()(path) : SystemShortPath(path);
+}
+}  // namespace
+
+std::optional<std::wstring> ToolkitPath(const std::wstring& path) {
+  if (FitsAnsiCodePage(path)) return path;
+  // With short names switched off the system answers the long path itself,
+  // which the test below turns away like no answer.
+  std::wstring shortPath = ShortPath(path);
+  if (!shortPath.empty() && FitsAnsiCodePage(shortPath)) return shortPath;
+  return std::nullopt;
+}
+
+std::wstring NoToolkitPathMessage(const std::wstring& path) {
+  return L"The file\r\n" + path +
+         L"\r\ncan't be handed to DCMTK: its path holds characters that the system's code page can't "
+         L"represent, and the volume has no short (8.3) name for it.\r\n\r\n"
+         L"Rename the file or its folder, or copy it to a folder whose path has no such characters.";
+}
+
+void SetShortPathSeamForTests(std::function<std::wstring(const std::wstring&)> seam) {
+  ShortPathSeam() = std::move(seam);
+}
