@@ -129,7 +129,7 @@ class CmnDialogEx {
 
   // ---- Properties ----
   void Flags(int32_t flags);
-  int32_t Flags() const { return static_cast<int32_t>(openFileName_.Flags); }
+  int32_t Flags() const { return static_cast<int32_t>(openFileName_.Flags & ~showingFlags_); }
   void Filter(const std::wstring& filter);
   const std::wstring& Filter() const { return filter_; }  // in dialog form (NUL-separated)
   void FileName(const std::wstring& name);
@@ -197,16 +197,19 @@ class CmnDialogEx {
   static constexpr int32_t kDefaultMaxFile = 520;
 
   // Whatever happens in a showing (file or folder dialog), it ends with no
-  // state bit set.
+  // state bit set and with Flags as the caller stored them.
   class EndOfShowing {
    public:
-    explicit EndOfShowing(uint32_t& options) : options_(options) {}
-    ~EndOfShowing() { options_ &= cdoKeptAfterShowing; }
+    explicit EndOfShowing(CmnDialogEx& dialog) : dialog_(dialog) {}
+    ~EndOfShowing() {
+      dialog_.options_ &= cdoKeptAfterShowing;
+      dialog_.RemoveShowingFlags();
+    }
     EndOfShowing(const EndOfShowing&) = delete;
     EndOfShowing& operator=(const EndOfShowing&) = delete;
 
    private:
-    uint32_t& options_;
+    CmnDialogEx& dialog_;
   };
 
   // ---- Shell items and interface calls ----
@@ -228,6 +231,8 @@ class CmnDialogEx {
   bool FinishShowing(bool result, int32_t code, int16_t kind);
   void PrepareDialog(HWND owner, bool isOpen, int32_t multiSelect, std::wstring& clientGuid, bool& goOn);
   void PrepareClassicDialog(HWND owner);
+  void AddShowingFlags(uint32_t bits);
+  void RemoveShowingFlags();
   void PrepareItemDialog(bool isOpen, std::wstring& clientGuid);
   void ApplyFileTypes();
   void ApplyFolderAndFileName();
@@ -301,4 +306,5 @@ class CmnDialogEx {
   HWND folderWindow_ = nullptr;   // the folder dialog while it shows
   HWND subclassedButton_ = nullptr;
   FILEOPENDIALOGOPTIONS itemBaseOptions_ = 0;  // the item dialog's own options before ours
+  uint32_t showingFlags_ = 0;  // Flags bits the current showing added for itself (not the caller's)
 };

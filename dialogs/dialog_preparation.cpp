@@ -59,7 +59,7 @@ void CmnDialogEx::PrepareClassicDialog(HWND owner) {
   ofn.lpstrDefExt = defaultExt_.empty() ? nullptr : defaultExt_.c_str();
   ofn.lpTemplateName = nullptr;
   ofn.pvReserved = nullptr;
-  if ((options_ & 0x10000u) != 0) ofn.Flags |= OFN_ALLOWMULTISELECT;
+  if ((options_ & 0x10000u) != 0) AddShowingFlags(OFN_ALLOWMULTISELECT);
 
   if (OSLevel() >= 6) {
     ofn.lpstrFile = nullptr;
@@ -73,9 +73,21 @@ void CmnDialogEx::PrepareClassicDialog(HWND owner) {
   ofn.lpstrFile = file_.data();
   ofn.nMaxFile = static_cast<DWORD>(size);
   ofn.nFileOffset = 0;
-  ofn.Flags |= OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
+  AddShowingFlags(OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING);
   ofn.lpfnHook = ClassicHookProc;
   ofn.lCustData = reinterpret_cast<LPARAM>(thunkBlock_.get());
+}
+
+// The bits a showing needs in the structure's Flags apply to that showing
+// only: those the caller had not stored are taken out again when it ends.
+void CmnDialogEx::AddShowingFlags(uint32_t bits) {
+  showingFlags_ |= bits & ~openFileName_.Flags;
+  openFileName_.Flags |= bits;
+}
+
+void CmnDialogEx::RemoveShowingFlags() {
+  openFileName_.Flags &= ~showingFlags_;
+  showingFlags_ = 0;
 }
 
 void CmnDialogEx::PrepareItemDialog(bool isOpen, std::wstring& clientGuid) {

@@ -10,7 +10,11 @@ bool StartsWith(const std::wstring& text, const wchar_t* prefix) { return text.r
 
 void CmnDialogEx::Flags(int32_t flags) {
   const uint32_t mask = OSLevel() < 6 ? kClassicFlagsMask : kItemFlagsMask;
-  openFileName_.Flags = static_cast<uint32_t>(flags) & mask;
+  const uint32_t stored = static_cast<uint32_t>(flags) & mask;
+  // A showing that is up keeps the bits it added for itself, unless the
+  // caller now stores them.
+  showingFlags_ &= ~stored;
+  openFileName_.Flags = stored | showingFlags_;
   if ((options_ & cdoItemDialogLive) != 0 && fileDialog_) {
     fileDialog_->SetOptions(ItemDialogOptions(itemBaseOptions_));
   }

@@ -88,7 +88,7 @@ bool CmnDialogEx::ShowOpen(HWND owner, int32_t multiSelect, IUnknown** resultAdd
 
 bool CmnDialogEx::RunFileDialog(bool isOpen, HWND owner, int32_t multiSelect, IUnknown** resultAddress,
                                  const std::wstring& clientGuid, int32_t& code) {
-  EndOfShowing end(options_);
+  EndOfShowing end(*this);
   std::wstring guid = clientGuid;
   bool goOn = false;
   PrepareDialog(owner, isOpen, multiSelect, guid, goOn);

@@ -119,23 +119,28 @@ void CmnDialogEx::CollectResults(HRESULT& code, IUnknown** resultAddress, bool i
       } else if (count == 1) {
         workingArray->GetItemAt(0, &workingItem);
       } else {
+        // Several items, or none: the array itself is the choice and goes to
+        // the caller as it is. The file text takes the paths of the items that
+        // can be had; when there are none it stays as it was.
         if (resultAddress != nullptr) workingArray->QueryInterface(IID_IShellItemArray, reinterpret_cast<void**>(resultAddress));
         std::wstring joined;
+        bool first = true;
         for (DWORD i = 0; i < count; ++i) {
           ComPtr<IShellItem> item;
           if (workingArray->GetItemAt(i, &item) != S_OK || !item) continue;  // an item that fails is left out
           uint32_t attributes = 0;
           std::wstring path = FileNamesFromDataObject(item.Get(), SIGDN_FILESYSPATH, attributes);
-          if (!collected) {
+          if (first) {
             SetFileTextFromPath(path);
             joined = path;
-            collected = true;
+            first = false;
           } else {
             joined += L'\0';
             joined += path;
           }
         }
-        if (collected) file_ = joined;
+        if (!first) file_ = joined;
+        collected = true;
       }
       workingArray.Reset();
     } else if (fileDialog_) {

@@ -25,7 +25,7 @@ bool CmnDialogEx::ShowFolder(HWND owner, int32_t mode) {
   int32_t code = 0;
   bool result = false;
   {
-    EndOfShowing end(options_);
+    EndOfShowing end(*this);
     CreateCallbackThunks();
     closeCode_ = 0;
     options_ = (options_ & ~static_cast<uint32_t>(cdoShowingModeMask)) | ((static_cast<uint32_t>(mode) & 3u) << 16) |

@@ -110,6 +110,7 @@ class OneInterfaceObject : public Interface {
     if (r == 0) delete this;
     return r;
   }
+  ULONG References() const { return refs_; }
 
  protected:
   virtual ~OneInterfaceObject() = default;
@@ -194,6 +195,41 @@ ComPtr<VirtualItem> MakeVirtualItem() {
   item.Attach(new VirtualItem());
   return item;
 }
+
+// An item array of `count` items none of which can be had.
+class UnreadableItems final : public OneInterfaceObject<IShellItemArray> {
+ public:
+  explicit UnreadableItems(DWORD count) : count_(count) {}
+  IFACEMETHODIMP BindToHandler(IBindCtx*, REFGUID, REFIID, void** object) override {
+    *object = nullptr;
+    return E_NOTIMPL;
+  }
+  IFACEMETHODIMP GetPropertyStore(GETPROPERTYSTOREFLAGS, REFIID, void** object) override {
+    *object = nullptr;
+    return E_NOTIMPL;
+  }
+  IFACEMETHODIMP GetPropertyDescriptionList(REFPROPERTYKEY, REFIID, void** object) override {
+    *object = nullptr;
+    return E_NOTIMPL;
+  }
+  IFACEMETHODIMP GetAttributes(SIATTRIBFLAGS, SFGAOF, SFGAOF*) override { return E_NOTIMPL; }
+  IFACEMETHODIMP GetCount(DWORD* count) override {
+    *count = count_;
+    return S_OK;
+  }
+  IFACEMETHODIMP GetItemAt(DWORD, IShellItem** item) override {
+    *item = nullptr;
+    return E_FAIL;
+  }
+  IFACEMETHODIMP EnumItems(IEnumShellItems** items) override {
+    *items = nullptr;
+    return E_NOTIMPL;
+  }
+
+ private:
+  ~UnreadableItems() = default;
+  DWORD count_;
+};
 }  // namespace
 
 // ---- Gathering and merging ----
@@ -385,6 +421,38 @@ TEST(CollectResults, ASuccessWithoutAReadableChoiceIsAFailure) {
   code = S_OK;
   single.probe.CollectResults(code, nullptr, true);
   EXPECT_NE(code, S_OK);
+}
+
+TEST(CollectResults, AnArrayWithoutReadableItemsIsTheChoiceAndReachesTheCallerOnce) {
+  for (DWORD count : {0u, 2u}) {
+    for (bool wanted : {true, false}) {
+      SCOPED_TRACE(std::to_string(count) + (wanted ? " items, result wanted" : " items, no result address"));
+      ComPtr<UnreadableItems> items;
+      items.Attach(new UnreadableItems(count));
+      Dialog d;
+      ComPtr<FakeFileDialog> fake = FakeFileDialog::Create();
+      fake->results = items;
+      d.probe.FileDialog() = fake->AsFileDialog();
+      d.probe.OpenFileName().Flags = OFN_ALLOWMULTISELECT;
+      d.probe.FileBuffer() = L"C:\\typed-before.dcm";
+      d.probe.OpenFileName().nFileOffset = 3;
+      const ULONG held = items->References();  // this test's and the dialog's
+
+      HRESULT code = S_OK;
+      IUnknown* result = nullptr;
+      d.probe.CollectResults(code, wanted ? &result : nullptr, true);
+      EXPECT_EQ(code, S_OK);
+      EXPECT_EQ(d.FileText(), L"C:\\typed-before.dcm") << "the file text stays as it was";
+      EXPECT_EQ(d.Offset(), 0);
+      EXPECT_FALSE(d.probe.SelectedItems());
+      if (wanted) {
+        EXPECT_EQ(result, static_cast<IUnknown*>(items.Get())) << "the array itself";
+        EXPECT_EQ(items->References(), held + 1) << "one reference, the caller's";
+        if (result != nullptr) result->Release();
+      }
+      EXPECT_EQ(items->References(), held) << "the collection keeps none";
+    }
+  }
 }
 
 TEST(CollectResults, OffsetOfAPathWithoutBackslashIsOne) {

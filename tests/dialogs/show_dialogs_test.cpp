@@ -2,6 +2,8 @@
 // thread: the item dialog (the prefix's own Windows level) and the classic
 // dialog (level 5 through the version seam).
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include "dialogs/cmn_dialog_ex.h"
 #include "tests/dialogs/dialog_probe.h"
@@ -74,6 +76,42 @@ TEST_P(ShowDialogs, ChoosingAFileInTheInitialFolder) {
   EXPECT_EQ(dialog.FileTitle(), L"chosen.dcm");
   EXPECT_EQ(dialog.Options() & kShowingBits, 0u) << "no state bit is left";
   EXPECT_EQ(dialog.OSLevel(), Classic() ? 5 : 7);
+}
+
+TEST_P(ShowDialogs, FlagsReadBackAsStoredAndTheNextShowingDoesNotInheritTheMultiSelection) {
+  const std::wstring a = MakeFile(L"a.dcm"), b = MakeFile(L"b.dcm");
+  CmnDialogEx dialog;
+  dialog.Flags(0x1800);
+  dialog.InitDir(folder_.Path());
+  // Whether the dialog's file list lets the user select several files.
+  auto severalSelectable = [](bool& several) {
+    return [&several](HWND dialog) {
+      HWND list = FileList(dialog);
+      several = list != nullptr && (GetWindowLongW(list, GWL_STYLE) & LVS_SINGLESEL) == 0;
+    };
+  };
+
+  bool several = false;
+  DialogScript both = DialogScript::Type(L"\"a.dcm\" \"b.dcm\"");
+  both.inspect = severalSelectable(several);
+  DialogDriver first(both);
+  const bool chosenBoth = dialog.ShowOpen(nullptr, 1);
+  first.Join();
+  EXPECT_TRUE(several) << "a multi-select showing";
+  ASSERT_TRUE(chosenBoth);
+  EXPECT_TRUE(TextEquals(dialog.FileName(), a + L'\0' + b)) << "both files, joined by NUL";
+  EXPECT_EQ(dialog.Flags(), 0x1800) << "the showing's own bits are gone";
+
+  several = true;
+  DialogScript one = DialogScript::Type(L"a.dcm");
+  one.inspect = severalSelectable(several);
+  DialogDriver second(one);
+  const bool chosenOne = dialog.ShowOpen(nullptr);
+  second.Join();
+  EXPECT_FALSE(several) << "the next showing selects one file";
+  ASSERT_TRUE(chosenOne);
+  EXPECT_TRUE(TextEquals(dialog.FileName(), a)) << Ansi(dialog.FileName());
+  EXPECT_EQ(dialog.Flags(), 0x1800);
 }
 
 TEST_P(ShowDialogs, CancellingLeavesTheCodeAsTheLastError) {
@@ -197,6 +235,22 @@ TEST(ShowItemDialog, CustomControlsCarryTheUsersInputBack) {
   ASSERT_TRUE(chosen);
   EXPECT_EQ(std::get<int32_t>(dialog.ReadCustomControls(3, 4, -1)), 1) << "the click was read back";
   EXPECT_EQ(std::get<int32_t>(dialog.ReadCustomControls(4, 4, -1)), 0);
+}
+
+TEST(ShowItemDialog, TheReadOnlyCheckOutlastsTheShowingInFlags) {
+  ScratchFolder folder(L"dqreadonly");
+  ASSERT_TRUE(WriteFileBytes(folder.File(L"pick.dcm"), "x"));
+  CmnDialogEx dialog;
+  ASSERT_TRUE(dialog.CustomizeOpenButton(5, false, true));
+  dialog.Flags(0x1800);
+  dialog.InitDir(folder.Path());
+  DialogScript script = DialogScript::Type(L"pick.dcm");
+  script.clicks = {L"Open as &read-only"};
+  DialogDriver driver(script);
+  const bool chosen = dialog.ShowOpen(nullptr, 1);
+  driver.Join();
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(dialog.Flags(), 0x1800 | OFN_READONLY) << "the user's check stays, the multi-selection goes";
 }
 
 TEST(ShowAtLevelZero, RaisesEvenWithoutRaiseErrors) {

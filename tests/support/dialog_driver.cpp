@@ -76,6 +76,8 @@ HWND FileNameBox(HWND dialog) {
   return box != nullptr ? box : FindVisibleChild(dialog, L"Edit");
 }
 
+HWND FileList(HWND dialog) { return FindVisibleChild(dialog, L"SysListView32"); }
+
 std::wstring WindowTextOf(HWND window) {
   wchar_t text[1024] = {};
   DWORD_PTR copied = 0;

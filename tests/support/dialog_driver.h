@@ -80,5 +80,7 @@ std::vector<HWND> VisibleDialogsOfThisProcess();
 // The file-name box of a dialog: its edit control with id 0x480 (edt1), or its
 // first visible "Edit" descendant.
 HWND FileNameBox(HWND dialog);
+// The file list of a dialog: its first visible "SysListView32" descendant.
+HWND FileList(HWND dialog);
 // The text of a window, read from another thread without blocking forever.
 std::wstring WindowTextOf(HWND window);
