@@ -66,6 +66,23 @@ std::wstring TextForTextBox(const std::wstring& text) {
   return shown;
 }
 
+bool ShowsInTextBoxAsIs(std::wstring_view text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    switch (text[i]) {
+      case L'\r':
+        if (i + 1 == text.size() || text[i + 1] != L'\n') return false;
+        ++i;
+        break;
+      case L'\n':
+      case L'\0':
+        return false;
+      default:
+        break;
+    }
+  }
+  return true;
+}
+
 frmQuillane::frmQuillane() : Form(QuillaneDesign()) {
   cmdCommand1.onClick = [this] { cmdCommand1_Click(); };
   cmdEdit.onClick = [this] { cmdEdit_Click(); };
@@ -100,13 +117,22 @@ void frmQuillane::OpenDicomFile(std::wstring FileName) {
     ShowMessageBox(NoToolkitPathMessage(FileName), MB_OK | MB_ICONEXCLAMATION);
     return;
   }
+  // The old dump is let go before the new one is made, so that the two are
+  // never held at once.
+  std::wstring().swap(HeaderDump);
   HeaderDump = RunDcmDump(*toolkitName, false);
   if (Contains(HeaderDump, kPrematureEndText)) {
     ShowNotDicomBanner();
     return;
   }
   SetCaption(kQuillaneCaptionPrefix + FileName);
-  Text1.SetText(TextForTextBox(HeaderDump));
+  // dcmdump ends its lines with CR LF: the box then takes the dump itself,
+  // without a converted copy.
+  if (ShowsInTextBoxAsIs(HeaderDump)) {
+    Text1.SetText(HeaderDump);
+  } else {
+    Text1.SetText(TextForTextBox(HeaderDump));
+  }
   cmdEdit.SetVisible(true);
   std::wstring modality = GetModality(HeaderDump);
   if (!modality.empty()) {

@@ -5,6 +5,7 @@
 // file's folder for the next choice. From here the user opens the item editor
 // ("Edit...") and the about box (the question mark).
 #include <string>
+#include <string_view>
 
 #include "ui/command_button.h"
 #include "ui/form.h"
@@ -36,6 +37,9 @@ std::wstring NotDicomBannerText();
 // line break as CR LF (a bare LF or a bare CR becomes CR LF; CR LF stays),
 // and a NUL character, which would end the box's text there, as a blank.
 std::wstring TextForTextBox(const std::wstring& text);
+// True when TextForTextBox gives the text back unchanged (every line break is
+// CR LF and there is no NUL), so that the box can take the text itself.
+bool ShowsInTextBoxAsIs(std::wstring_view text);
 
 class frmQuillane : public Form {
  public:

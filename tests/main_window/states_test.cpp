@@ -9,6 +9,7 @@
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/scratch_folder.h"
 #include "ui/mouse_pointer.h"
+#include "ui/text.h"
 
 namespace {
 using States = MainWindowTest;
@@ -226,6 +227,14 @@ TEST(TextForTextBox, GivesEveryLineBreakAsCrLfAndNulAsBlank) {
   EXPECT_EQ(TextForTextBox(L"a\rb"), L"a\r\nb");
   EXPECT_EQ(TextForTextBox(L"\n\r\n\r\r\n"), L"\r\n\r\n\r\n\r\n");
   EXPECT_EQ(TextForTextBox(std::wstring(L"a\0b", 3)), L"a b");
+}
+
+TEST(TextForTextBox, IsNotNeededExactlyWhenItWouldChangeNothing) {
+  for (const std::wstring& text : {std::wstring(L""), std::wstring(L"a\r\nb\r\n"), std::wstring(L"\r\n\r\n"),
+                                   std::wstring(L"a\nb"), std::wstring(L"a\rb"), std::wstring(L"a\r"),
+                                   std::wstring(L"\n\r\n"), std::wstring(L"a\0b", 3)}) {
+    EXPECT_EQ(ShowsInTextBoxAsIs(text), TextForTextBox(text) == text) << ToAnsi(text);
+  }
 }
 
 TEST(NotDicomBanner, IsTwoLineBreaksAndFiveBoxLines) {
