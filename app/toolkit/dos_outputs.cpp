@@ -11,6 +11,8 @@ namespace {
 constexpr wchar_t kDumpProgram[] = L"DCMDUMP.EXE";
 constexpr wchar_t kNonStandardVrMarker[] = L"DcmItem: Non-standard VR";
 constexpr wchar_t kDumpErrorMarker[] = L"dcmdump: error:";
+// What Execute returns when the run did not start.
+const std::wstring kNoOutput;
 
 void ShowRunnerFailure(const std::wstring& text) { ShowMessageBox(text, MB_OK | MB_ICONHAND); }
 
@@ -36,12 +38,12 @@ DOSOutputs::DOSOutputs() { Initialize(); }
 
 bool DOSOutputs::IsDumpCommand() const { return Contains(UpperCase(commandLine_), kDumpProgram); }
 
-std::wstring DOSOutputs::Execute(const std::wstring& command) {
+const std::wstring& DOSOutputs::Execute(const std::wstring& command) {
   if (!command.empty()) commandLine_ = command;
   const bool dumpFlag = IsDumpCommand();
   if (commandLine_.empty()) {
     ShowRunnerFailure(L"Command Line empty");
-    return L"";
+    return kNoOutput;
   }
 
   SECURITY_ATTRIBUTES security{};
@@ -54,7 +56,7 @@ std::wstring DOSOutputs::Execute(const std::wstring& command) {
   lastError_ = GetLastError();
   if (!piped) {
     ShowRunnerFailure(L"CreatePipe failed. Error: " + DecimalText(lastError_));
-    return L"";
+    return kNoOutput;
   }
 
   STARTUPINFOA startup{};
@@ -75,7 +77,7 @@ std::wstring DOSOutputs::Execute(const std::wstring& command) {
   lastError_ = GetLastError();
   if (started != 1) {
     ShowRunnerFailure(L"File or command not found");
-    return L"";  // both pipe ends close here
+    return kNoOutput;  // both pipe ends close here
   }
   WinHandle childProcess(process.hProcess), childThread(process.hThread);
 

@@ -15,8 +15,9 @@ class DOSOutputs {
   const std::wstring& Output() const { return output_; }
 
   // Runs Command (or CommandLine when Command is empty) and returns what it
-  // printed; an empty text when the run did not start (a message says why).
-  std::wstring Execute(const std::wstring& command = L"");
+  // printed, as Output (no copy of it: a header dump may be megabytes); an
+  // empty text when the run did not start (a message says why).
+  const std::wstring& Execute(const std::wstring& command = L"");
 
   // Raised after every read with the piece just read.
   std::function<void(const std::wstring& piece)> PieceRead;
