@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 class DOSOutputs {
  public:
@@ -13,6 +14,9 @@ class DOSOutputs {
   const std::wstring& CommandLine() const { return commandLine_; }
   void SetCommandLine(const std::wstring& command) { commandLine_ = command; }
   const std::wstring& Output() const { return output_; }
+  // Hands the collected text over to the caller, leaving Output empty (a
+  // header dump may be megabytes: no copy of it is made).
+  std::wstring TakeOutput() { return std::exchange(output_, std::wstring()); }
 
   // Runs Command (or CommandLine when Command is empty) and returns what it
   // printed, as Output (no copy of it: a header dump may be megabytes); an

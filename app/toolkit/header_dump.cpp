@@ -74,7 +74,7 @@ std::wstring RunDcmDump(const std::wstring& filePath, bool longValues) {
   return RunReportingToolkitErrors([&] {
     runner.SetCommandLine(DcmDumpCommandLine(filePath, longValues));
     runner.Execute(L"");
-    return runner.Output();
+    return runner.TakeOutput();
   });
 }
 
