@@ -1,17 +1,20 @@
 #include "ui/control.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "ui/form.h"
 #include "ui/picture_box.h"
 #include "ui/scale.h"
 
 namespace {
-// Name of the window property that points to a window's control (an atom, so
-// that setting it adds no reference each time).
-const wchar_t* ControlProperty() {
-  static const ATOM atom = GlobalAddAtomW(L"DICOMQuillane.Control");
-  return MAKEINTATOM(atom);
+// The layer's control windows and their controls. Kept in the process rather
+// than in a window property: the parent looks a control up at every
+// notification and colour request, and under Wine a window property is a
+// round trip to the server each time.
+std::unordered_map<HWND, WindowedControl*>& ControlsByWindow() {
+  static std::unordered_map<HWND, WindowedControl*> controls;
+  return controls;
 }
 }  // namespace
 
@@ -53,16 +56,23 @@ HWND WindowedControl::MakeChildWindow(HWND container, const RECT& bounds, const 
                                 bounds.right - bounds.left, bounds.bottom - bounds.top, container,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id ? id : controlId_)),
                                 GetModuleHandleW(nullptr), self);
-  if (window) SetPropW(window, ControlProperty(), self);
+  if (window) ControlsByWindow()[window] = self;
   return window;
 }
 
-// The owner is kept in a window property (not GWLP_USERDATA), so that a window
-// that the layer did not make is never taken for a control.
+// Only the windows that the layer made are known, so that a window of anyone
+// else is never taken for a control.
 WindowedControl* WindowedControl::FromHwnd(HWND window) {
-  if (!window) return nullptr;
-  return static_cast<WindowedControl*>(GetPropW(window, ControlProperty()));
+  auto found = ControlsByWindow().find(window);
+  return found == ControlsByWindow().end() ? nullptr : found->second;
 }
+
+void WindowedControl::ForgetWindows() {
+  std::erase_if(ControlsByWindow(), [this](const auto& entry) { return entry.second == this; });
+  hwnd_ = nullptr;
+}
+
+WindowedControl::~WindowedControl() { ForgetWindows(); }
 
 RECT WindowedControl::BoundsPixels() const {
   if (!hwnd_) {

@@ -105,13 +105,15 @@ class WindowedControl : public Control {
 
   HFONT FontHandle() const;
 
+  ~WindowedControl() override;
+
   // The control that owns a child window made by the layer, or nullptr.
   static WindowedControl* FromHwnd(HWND window);
 
  protected:
   friend class Form;
   void Create(HWND containerWindow) override;
-  void WindowsDestroyed() override { hwnd_ = nullptr; }
+  void WindowsDestroyed() override { ForgetWindows(); }
 
   // Makes the control's window at `bounds` (screen pixels in the container).
   virtual HWND CreateControlWindow(HWND container, const RECT& bounds) = 0;
@@ -137,6 +139,8 @@ class WindowedControl : public Control {
   HWND hwnd_ = nullptr;
 
  private:
+  // Its windows are gone: they are no longer taken for this control.
+  void ForgetWindows();
   void SetBoundsPixels(int left, int top, int width, int height);
   RECT BoundsPixels() const;
 

@@ -26,23 +26,28 @@ HWND TextBox::CreateControlWindow(HWND container, const RECT& bounds) {
   HWND window = MakeChildWindow(container, bounds, L"EDIT", style, WS_EX_CLIENTEDGE, design_.caption);
   if (window) {
     SendMessageW(window, EM_SETLIMITTEXT, 0, 0);  // 0: the largest text the box can hold
-    SetWindowSubclass(window, KeyboardProc, 0, 0);
+    // The box's own procedure is replaced directly and kept in its user data
+    // (the EDIT class leaves that free): a subclass through comctl32 looks its
+    // chain up in a window property at every message, which under Wine is a
+    // round trip to the server each time.
+    LONG_PTR editProc = SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyboardProc));
+    SetWindowLongPtrW(window, GWLP_USERDATA, editProc);
   }
   return window;
 }
 
-LRESULT CALLBACK TextBox::KeyboardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                       DWORD_PTR) {
+LRESULT CALLBACK TextBox::KeyboardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto editProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!editProc) return DefWindowProcW(window, message, wParam, lParam);
   if (message == WM_GETDLGCODE) {
-    LRESULT code = DefSubclassProc(window, message, wParam, lParam);
+    LRESULT code = CallWindowProcW(editProc, window, message, wParam, lParam);
     code &= ~DLGC_HASSETSEL;
     const MSG* key = reinterpret_cast<const MSG*>(lParam);
     if (key && key->message == WM_KEYDOWN && (key->wParam == VK_TAB || key->wParam == VK_ESCAPE))
       code &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
     return code;
   }
-  if (message == WM_NCDESTROY) RemoveWindowSubclass(window, KeyboardProc, 0);
-  return DefSubclassProc(window, message, wParam, lParam);
+  return CallWindowProcW(editProc, window, message, wParam, lParam);
 }
 
 void TextBox::SetText(const std::wstring& text) {
@@ -59,7 +64,7 @@ bool TextBox::Locked() const {
 }
 
 void TextBox::SetLocked(bool locked) {
-  if (!hwnd_) return;
+  if (!hwnd_ || Locked() == locked) return;
   SendMessageW(hwnd_, EM_SETREADONLY, locked, 0);
   InvalidateRect(hwnd_, nullptr, TRUE);
 }

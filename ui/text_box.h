@@ -44,6 +44,5 @@ class TextBox : public WindowedControl {
   HBRUSH OnCtlColor(HDC dc) override;
 
  private:
-  static LRESULT CALLBACK KeyboardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR id, DWORD_PTR data);
+  static LRESULT CALLBACK KeyboardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };
