@@ -1,7 +1,5 @@
 // Prints the cost of the main window: opening the file whose dump is about
-// 1 MB until its header is shown, against dcmdump.exe alone on that file; and
-// the program's start until its main window is visible, against a minimal
-// Win32 window program started the same way under the same Wine.
+// 1 MB until its header is shown, against dcmdump.exe alone on that file.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -17,7 +15,6 @@
 #include "app/toolkit/header_dump.h"
 #include "bench/bench_support.h"
 #include "tests/support/big_dicom.h"
-#include "tests/support/program_window.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/test_paths.h"
 #include "ui/form.h"
@@ -26,7 +23,6 @@
 
 namespace {
 constexpr int kOpenRuns = 7;
-constexpr int kStartRuns = 9;
 constexpr char kParametersKey[] = "SOFTWARE\\DICOMQuillane\\Settings\\Parameters";
 
 // The stored "LastPath", put back when the benchmark ends (opening a file
@@ -60,21 +56,6 @@ class KeepLastPath {
   DWORD type_ = 0;
   std::string bytes_;
 };
-
-// Starts the program and returns the seconds until it shows a visible
-// top-level window; then closes that window and waits for the program's end.
-double TimeToVisibleWindow(const std::wstring& program) {
-  StartedProgram started;
-  double start = Now();
-  if (!StartProgram(program, started)) return -1;
-  double elapsed = -1;
-  if (HWND window = WaitForVisibleWindow(started, 30000, 1)) {
-    elapsed = Now() - start;
-    PostMessageW(window, WM_CLOSE, 0, 0);
-  }
-  if (WaitForSingleObject(started.process.Get(), 15000) != WAIT_OBJECT_0) TerminateProcess(started.process.Get(), 1);
-  return elapsed;
-}
 
 void BenchOpen() {
   KeepLastPath keep;
@@ -119,23 +100,6 @@ void BenchOpen() {
   printf("  of which: dump through the pipe %.1f ms, text for the box %.1f ms, box takes the text %.1f ms\n",
          (t1 - t0) * 1000, (t2 - t1) * 1000, (t3 - t2) * 1000);
 }
-
-void BenchStart() {
-  std::wstring program = BuiltProgram(L"DICOMQuillane.exe");
-  std::wstring minimal = BuiltProgram(L"dq_minimal_window.exe");
-  TimeToVisibleWindow(program);  // warm-up
-  TimeToVisibleWindow(minimal);
-  std::vector<double> ours, theirs;
-  for (int i = 0; i < kStartRuns; ++i) {
-    ours.push_back(TimeToVisibleWindow(program));
-    theirs.push_back(TimeToVisibleWindow(minimal));
-  }
-  double a = Median(ours), b = Median(theirs);
-  printf("start -> main window visible (%d runs, medians)\n", kStartRuns);
-  printf("  DICOMQuillane.exe             %8.1f ms\n", a * 1000);
-  printf("  minimal Win32 window program  %8.1f ms\n", b * 1000);
-  printf("  ratio                         %8.3f   (target <= 1.5)\n", a / b);
-}
 }  // namespace
 
 int main() {
@@ -144,7 +108,6 @@ int main() {
   INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
   BenchOpen();
-  BenchStart();
   OleUninitialize();
   return 0;
 }
