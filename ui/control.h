@@ -135,6 +135,7 @@ class WindowedControl : public Control {
   void SetWindowTextAndRedraw(const std::wstring& text);
 
   HWND hwnd_ = nullptr;
+  bool startsGroup_ = false;  // first of a group of the tab order (WS_GROUP), set by the form
 
  private:
   void SetBoundsPixels(int left, int top, int width, int height);
