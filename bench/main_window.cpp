@@ -13,8 +13,6 @@
 //   items file found, so "Load last used Items" is shown), and Form_Load
 //   alone, whose target is 5 ms per MB of dump from 1 MB on. Showing and
 //   painting the editor are left out.
-// And the program's start until its main window is visible, against a minimal
-// Win32 window program started the same way under the same Wine.
 #include <windows.h>
 
 #include <cstdio>
@@ -29,16 +27,13 @@
 #include "bench/support/floor.h"
 #include "bench/support/header_files.h"
 #include "bench/support/session.h"
-#include "tests/support/program_window.h"
 #include "tests/support/scratch_folder.h"
-#include "tests/support/test_paths.h"
 #include "ui/control.h"
 #include "ui/form.h"
 #include "ui/text_box.h"
 #include "ui/win_handle.h"
 
 namespace {
-constexpr int kStartRuns = 9;
 constexpr int kEditorLoads = 9;
 
 struct DumpSize {
@@ -149,44 +144,10 @@ void BenchOpenAndEditorLoad() {
          "  Wine pipe costs about 120 us, which a runner reading 256 bytes from an anonymous pipe can't avoid\n");
 }
 
-// Starts the program and returns the seconds until it shows a visible
-// top-level window; then closes that window and waits for the program's end.
-double TimeToVisibleWindow(const std::wstring& program) {
-  StartedProgram started;
-  double start = Now();
-  if (!StartProgram(program, started)) return -1;
-  double elapsed = -1;
-  if (HWND window = WaitForVisibleWindow(started, 30000, 1)) {
-    elapsed = Now() - start;
-    PostMessageW(window, WM_CLOSE, 0, 0);
-  }
-  if (WaitForSingleObject(started.process.Get(), 15000) != WAIT_OBJECT_0) TerminateProcess(started.process.Get(), 1);
-  return elapsed;
-}
-
-void BenchStart() {
-  std::wstring program = BuiltProgram(L"DICOMQuillane.exe");
-  std::wstring minimal = BuiltProgram(L"dq_minimal_window.exe");
-  TimeToVisibleWindow(program);  // warm-up
-  TimeToVisibleWindow(minimal);
-  std::vector<double> ours, theirs;
-  for (int i = 0; i < kStartRuns; ++i) {
-    ours.push_back(TimeToVisibleWindow(program));
-    theirs.push_back(TimeToVisibleWindow(minimal));
-  }
-  double a = Median(ours), b = Median(theirs);
-  printf("start -> main window visible (%d runs, medians)\n", kStartRuns);
-  printf("  DICOMQuillane.exe             %8.1f ms\n", a * 1000);
-  printf("  minimal Win32 window program  %8.1f ms\n", b * 1000);
-  printf("  ratio                         %8.3f   (target <= 1.5)\n", a / b);
-}
 }  // namespace
 
 int main() {
-  {
-    ProgramSession session;
-    BenchOpenAndEditorLoad();
-  }
-  BenchStart();
+  ProgramSession session;
+  BenchOpenAndEditorLoad();
   return 0;
 }

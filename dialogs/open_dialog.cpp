@@ -23,12 +23,29 @@ CmnDialogEx::ClassicDialogSource& ClassicDialogSeam() {
   return seam;
 }
 
+// A function of comdlg32.dll, the classic dialogs' library. The program's
+// start doesn't need that library (loading it costs the start several
+// milliseconds): it is loaded when a classic dialog is first shown.
+template <class Function>
+Function ClassicDialogFunction(const char* name) {
+  static const HMODULE library = LoadLibraryW(L"comdlg32.dll");
+  return library ? reinterpret_cast<Function>(GetProcAddress(library, name)) : nullptr;
+}
+
 // The classic dialog and, when it returns 0 or after a multiple choice, its extended error.
 CmnDialogEx::ClassicDialogOutcome RunClassicDialog(OPENFILENAMEW& ofn, bool isOpen) {
   if (ClassicDialogSeam()) return ClassicDialogSeam()(ofn, isOpen);
+  using ShowFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
+  using ErrorFunction = DWORD(WINAPI*)();
+  const auto show = ClassicDialogFunction<ShowFunction>(isOpen ? "GetOpenFileNameW" : "GetSaveFileNameW");
+  const auto extendedError = ClassicDialogFunction<ErrorFunction>("CommDlgExtendedError");
   CmnDialogEx::ClassicDialogOutcome outcome;
-  outcome.chosen = isOpen ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn);
-  if (!outcome.chosen || (ofn.Flags & OFN_ALLOWMULTISELECT) != 0) outcome.extendedError = CommDlgExtendedError();
+  if (!show || !extendedError) {
+    outcome.extendedError = CDERR_INITIALIZATION;
+    return outcome;
+  }
+  outcome.chosen = show(&ofn);
+  if (!outcome.chosen || (ofn.Flags & OFN_ALLOWMULTISELECT) != 0) outcome.extendedError = extendedError();
   return outcome;
 }
 

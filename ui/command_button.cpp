@@ -10,6 +10,7 @@ void CommandButton::OnCommand(WORD notification) {
 }
 
 void CommandButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (DrawnByNextPaint(item)) return;
   ButtonLook look = FaceLook(item);
   look.isDefault = design_.isDefault;
   DrawButtonFace(item.hDC, item.rcItem, look);

@@ -41,7 +41,6 @@ void WindowedControl::Create(HWND containerWindow) {
   hwnd_ = CreateControlWindow(containerWindow, bounds);
   if (!hwnd_) Raise(kErrOutOfMemory, L"", L"Can't create the control " + design_.name);
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), FALSE);
-  if (!toolTip_.empty()) form_.SetToolTip(hwnd_, containerWindow, toolTip_);
 }
 
 HWND WindowedControl::MakeChildWindow(HWND container, const RECT& bounds, const wchar_t* windowClass,
@@ -49,6 +48,7 @@ HWND WindowedControl::MakeChildWindow(HWND container, const RECT& bounds, const 
   // Clipped by its siblings: a control never paints over one above it (a
   // label under a text box that overlaps it by a pixel keeps off its border).
   style |= WS_CHILD | WS_CLIPSIBLINGS;
+  if (startsGroup_) style |= WS_GROUP;
   if (design_.visible) style |= WS_VISIBLE;
   if (!design_.enabled) style |= WS_DISABLED;
   auto* self = static_cast<WindowedControl*>(this);
@@ -86,10 +86,14 @@ RECT WindowedControl::BoundsPixels() const {
   return bounds;
 }
 
+// A control already at those bounds is left alone (no move, no redraw).
 void WindowedControl::SetBoundsPixels(int left, int top, int width, int height) {
   if (!hwnd_) return;
-  SetWindowPos(hwnd_, nullptr, left, top, std::max(0, width), std::max(0, height),
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  width = std::max(0, width);
+  height = std::max(0, height);
+  RECT now = BoundsPixels();
+  if (now.left == left && now.top == top && now.right - now.left == width && now.bottom - now.top == height) return;
+  SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int WindowedControl::Left() const { return PixelsToTwips(BoundsPixels().left); }

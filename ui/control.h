@@ -137,6 +137,7 @@ class WindowedControl : public Control {
   void SetWindowTextAndRedraw(const std::wstring& text);
 
   HWND hwnd_ = nullptr;
+  bool startsGroup_ = false;  // first of a group of the tab order (WS_GROUP), set by the form
 
  private:
   // Its windows are gone: they are no longer taken for this control.

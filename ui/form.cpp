@@ -141,10 +141,6 @@ void Form::Load() {
     Raise(kErrOutOfMemory, L"", L"Can't create the window " + design_.name);
   }
   LoadedForms().push_back(this);
-  toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                             GetModuleHandleW(nullptr), nullptr);
-  if (toolTip_) SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, 400);
   try {
     CreateControls(nullptr, hwnd_);
   } catch (...) {
@@ -207,13 +203,12 @@ void Form::CreateControls(const PictureBox* container, HWND containerWindow) {
                    [](const Control* a, const Control* b) { return TabKey(a) < TabKey(b); });
   ControlKind previous = ControlKind::Line;
   for (Control* control : children) {
+    if (auto* windowed = dynamic_cast<WindowedControl*>(control)) {
+      bool sameGroup = control->Kind() == ControlKind::OptionButton && previous == ControlKind::OptionButton;
+      windowed->startsGroup_ = !sameGroup;
+      previous = control->Kind();
+    }
     control->Create(containerWindow);
-    auto* windowed = dynamic_cast<WindowedControl*>(control);
-    if (!windowed) continue;
-    bool sameGroup = control->Kind() == ControlKind::OptionButton && previous == ControlKind::OptionButton;
-    if (!sameGroup)
-      SetWindowLongW(windowed->Hwnd(), GWL_STYLE, GetWindowLongW(windowed->Hwnd(), GWL_STYLE) | WS_GROUP);
-    previous = control->Kind();
     if (auto* box = dynamic_cast<PictureBox*>(control)) CreateControls(box, box->Hwnd());
   }
 }
@@ -332,14 +327,22 @@ void Form::PlaceAtStart(HWND owner) {
   SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Shows the form; its first showing raises Resize (from the WM_SIZE that
-// Windows sends then, or by itself when none came).
+// Shows the form. Its first showing raises Resize just before the window
+// appears, at the size it appears with, so that the controls stand in their
+// places before anything is painted and the showing itself moves nothing;
+// the resize notification of that showing, at the same size, raises no
+// second Resize.
 void Form::ShowAndActivate() {
-  int resizesBefore = resizes_;
+  const bool firstShowing = !resizedOnce_;
+  if (firstShowing) {
+    resizedOnce_ = true;
+    RaiseResize();
+    if (!hwnd_) return;
+    GetClientRect(hwnd_, &laidOutClient_);
+  }
+  firstShowing_ = firstShowing;
   ShowWindow(hwnd_, SW_SHOW);
-  if (!hwnd_) return;
-  if (!resizedOnce_ && resizes_ == resizesBefore) RaiseResize();
-  resizedOnce_ = true;
+  firstShowing_ = false;
   if (!hwnd_) return;
   SetForegroundWindow(hwnd_);
   SetActiveWindow(hwnd_);
@@ -347,12 +350,16 @@ void Form::ShowAndActivate() {
   if (!focus || !IsChild(hwnd_, focus)) FocusFirstControl();
 }
 
+bool Form::IsLaidOutSizeOfFirstShowing(WPARAM sizeType, LPARAM size) const {
+  return firstShowing_ && sizeType == SIZE_RESTORED && LOWORD(size) == laidOutClient_.right &&
+         HIWORD(size) == laidOutClient_.bottom;
+}
+
 void Form::FocusFirstControl() {
   if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) ::SetFocus(first);
 }
 
 void Form::RaiseResize() {
-  ++resizes_;
   RaiseEvent([this] { OnResize(); });
 }
 
@@ -407,6 +414,36 @@ HFONT Form::FontFor(const FontDesign& font) {
   return fonts_.back().second.Get();
 }
 
+HWND Form::ToolTipWindow() {
+  MakeToolTips();
+  return toolTip_;
+}
+
+// The tooltip control and one tool per control that has a tooltip text. The
+// first paint doesn't need them: they are made when first needed.
+void Form::MakeToolTips() {
+  if (toolTip_ || !hwnd_) return;
+  toolTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  if (!toolTip_) return;
+  SendMessageW(toolTip_, TTM_SETMAXTIPWIDTH, 0, 400);
+  for (const auto& control : controls_) {
+    auto* windowed = dynamic_cast<WindowedControl*>(control.get());
+    if (windowed && windowed->Hwnd() && !windowed->ToolTipText().empty())
+      SetToolTip(windowed->Hwnd(), GetParent(windowed->Hwnd()), windowed->ToolTipText());
+  }
+}
+
+// The pointer has come over `window`: when that is a control of this form
+// with a tooltip, the tooltips are made now, so that the tooltip sees the
+// mouse move that follows.
+void Form::MakeToolTipsOnHover(HWND window) {
+  if (toolTip_) return;
+  auto* control = WindowedControl::FromHwnd(window);
+  if (control && &control->Parent() == this && !control->ToolTipText().empty()) MakeToolTips();
+}
+
 void Form::SetToolTip(HWND control, HWND container, const std::wstring& text) {
   if (!toolTip_) return;
   TOOLINFOW tool{};
@@ -450,7 +487,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (HandleContainerMessage(nullptr, hwnd_, message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_SIZE:
-      if (!creating_) RaiseResize();
+      if (!creating_ && !IsLaidOutSizeOfFirstShowing(wParam, lParam)) RaiseResize();
       return 0;
     case WM_CLOSE:
       Unload(UnloadMode::ControlMenu);
@@ -523,6 +560,7 @@ bool Form::HandleContainerMessage(const PictureBox* container, HWND window, UINT
       return true;
     }
     case WM_SETCURSOR:
+      MakeToolTipsOnHover(reinterpret_cast<HWND>(wParam));
       if (ApplyApplicationPointer()) {
         result = TRUE;
         return true;

@@ -30,7 +30,8 @@
 //   Load()       makes the window and every control from the design (hidden),
 //                then raises Load. Nothing when already loaded.
 //   Show()       loads when needed, then shows and activates the form; the
-//                first showing raises Resize.
+//                first showing raises Resize just before the window appears,
+//                so that it appears with its controls in place.
 //   ShowModal()  loads when needed, disables the owner, shows the form and runs
 //                a nested message loop until the form unloads; then enables and
 //                activates the owner again.
@@ -143,7 +144,10 @@ class Form {
   int ScaleHeight() const;
   bool Visible() const;
   COLORREF BackColor() const;
-  HWND ToolTipWindow() const { return toolTip_; }
+  // The form's tooltip control, with a tool for each control that has a
+  // tooltip text. It is made when first needed: when the pointer first comes
+  // over such a control, or when asked for here (nullptr while not loaded).
+  HWND ToolTipWindow();
 
   // --- controls -------------------------------------------------------------
   // The control of that name (and index, for an array element), or nullptr.
@@ -185,6 +189,8 @@ class Form {
   // Runs an event handler of the form or of one of its controls.
   void RaiseEvent(const std::function<void()>& handler);
   HFONT FontFor(const FontDesign& font);
+  // Gives a control's window its tooltip text (none when empty), once the
+  // form's tooltips are made; until then they wait for their first need.
   void SetToolTip(HWND control, HWND container, const std::wstring& text);
   // Handles what every container (the form, a picture box) handles alike:
   // reflected notifications, background, lines, the application pointer.
@@ -212,6 +218,9 @@ class Form {
   void ShowAndActivate();
   void FocusFirstControl();
   void RaiseResize();
+  void MakeToolTips();
+  void MakeToolTipsOnHover(HWND window);
+  bool IsLaidOutSizeOfFirstShowing(WPARAM sizeType, LPARAM size) const;
   void WindowGone();
   std::vector<Control*> ArrayElements(std::wstring_view name) const;
 
@@ -226,7 +235,8 @@ class Form {
   bool creating_ = false;
   bool shownOnce_ = false;
   bool resizedOnce_ = false;
-  int resizes_ = 0;
+  bool firstShowing_ = false;  // inside the ShowWindow of the first showing
+  RECT laidOutClient_{};       // the client area that the first showing's Resize laid out
   bool unloading_ = false;
   bool modal_ = false;
   bool modalHidden_ = false;

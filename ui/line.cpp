@@ -31,8 +31,11 @@ void Line::SetX2(int twips) { SetPoint(to_, true, twips); }
 void Line::SetY2(int twips) { SetPoint(to_, false, twips); }
 
 void Line::SetPoint(POINT& point, bool x, int twips) {
+  LONG& coordinate = x ? point.x : point.y;
+  const LONG pixels = TwipsToPixels(twips);
+  if (coordinate == pixels) return;
   Invalidate();
-  (x ? point.x : point.y) = TwipsToPixels(twips);
+  coordinate = pixels;
   Invalidate();
 }
 

@@ -45,6 +45,7 @@ void OptionButton::OnCommand(WORD notification) {
 }
 
 void OptionButton::OnDrawItem(const DRAWITEMSTRUCT& item) {
+  if (DrawnByNextPaint(item)) return;
   ButtonLook look = FaceLook(item);
   look.checked = value_;
   DrawButtonFace(item.hDC, item.rcItem, look);

@@ -15,6 +15,16 @@ void PictureButton::SetPicture(int iconId, int designSize) {
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+bool PictureButton::DrawnByNextPaint(const DRAWITEMSTRUCT& item) const {
+  if (item.itemAction == ODA_DRAWENTIRE) return false;
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  GdiObject<HRGN> waiting(CreateRectRgn(0, 0, 0, 0));
+  if (GetUpdateRgn(hwnd_, waiting.Get(), FALSE) <= NULLREGION) return false;
+  GdiObject<HRGN> notWaiting(CreateRectRgnIndirect(&client));
+  return CombineRgn(notWaiting.Get(), notWaiting.Get(), waiting.Get(), RGN_DIFF) == NULLREGION;
+}
+
 ButtonLook PictureButton::FaceLook(const DRAWITEMSTRUCT& item) const {
   ButtonLook look;
   look.back = BackColor();

@@ -17,6 +17,11 @@ class PictureButton : public WindowedControl {
  protected:
   void Create(HWND containerWindow) override;
 
+  // True when `item` asks for a focus or selection change while the whole
+  // button still waits for its next paint, which draws it whole in its state
+  // then: drawing the change now would draw the face twice.
+  bool DrawnByNextPaint(const DRAWITEMSTRUCT& item) const;
+
   // The face of the button as `item` asks for it: colours, font, picture,
   // caption, and the pressed, focused and disabled states. The caller adds
   // what only its own kind knows (checked, default frame).

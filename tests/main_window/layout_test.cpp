@@ -1,17 +1,19 @@
-// The window's design as built, the resize rule in twips, and the lock and
-// unlock options of the header text.
+// The window's design as built, its tooltips, the resize rule in twips, and
+// the lock and unlock options of the header text.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <map>
+#include <utility>
 
 #include "app/app_state.h"
 #include "tests/main_window/main_window_fixture.h"
 #include "tests/support/dicom_writer.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/scratch_folder.h"
+#include "ui/message_loop.h"
 #include "ui/scale.h"
 
 namespace {
@@ -37,6 +39,23 @@ std::map<HWND, std::wstring> ToolTips(HWND toolTip) {
       tips[reinterpret_cast<HWND>(tool.uId)] = text;
   }
   return tips;
+}
+
+BOOL CALLBACK FindToolTipOwnedBy(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<std::pair<HWND, HWND>*>(param);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (_wcsicmp(name, TOOLTIPS_CLASSW) != 0 || GetWindow(window, GW_OWNER) != search->first) return TRUE;
+  search->second = window;
+  return FALSE;
+}
+
+// The tooltip control of the window, looked for among the thread's windows
+// (nullptr while the window has made none).
+HWND ToolTipOwnedBy(HWND owner) {
+  std::pair<HWND, HWND> search{owner, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), FindToolTipOwnedBy, reinterpret_cast<LPARAM>(&search));
+  return search.second;
 }
 
 std::wstring FaceOf(HFONT font, int* heightPixels) {
@@ -133,6 +152,29 @@ TEST_F(Layout, WindowIsBuiltAsDesigned) {
                              ControlHwnd(L"Option1", 1), ControlHwnd(L"cmdEdit")};
   EXPECT_EQ(order, expected);
   EXPECT_EQ(GetFocus(), ControlHwnd(L"cmdCommand1"));
+}
+
+TEST_F(Layout, ToolTipShowsWhenThePointerRestsOnAButton) {
+  HWND button = ControlHwnd(L"cmdCommand1");
+  RECT r;
+  GetWindowRect(button, &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  HWND tips = nullptr;
+  for (int i = 0; i < 300 && !(tips && IsWindowVisible(tips)); ++i) {
+    Sleep(10);
+    ProcessWaitingMessages();
+    tips = ToolTipOwnedBy(Window().Hwnd());
+  }
+  ASSERT_NE(tips, nullptr) << "the pointer on the button made the tooltips";
+  EXPECT_TRUE(IsWindowVisible(tips)) << "the tooltip shows";
+  wchar_t text[80] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.lpszText = text;
+  ASSERT_TRUE(SendMessageW(tips, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
+  EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), button);
+  EXPECT_STREQ(text, L"Choose a DICOM File...");
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
 }
 
 TEST_F(Layout, ResizeStretchesTheTextAndLineAndKeepsTheAboutIconAtTheRight) {

@@ -1,11 +1,16 @@
-// The program itself: it starts into its main window and ends with code 0
-// when the user closes that window.
+// The program itself: it starts into its main window, painted, and ends with
+// code 0 when the user closes that window.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <objbase.h>
+#include <tlhelp32.h>
 
+#include <cwctype>
+#include <set>
+#include <string>
 #include <thread>
 
 #include "app/locale_settings.h"
@@ -15,9 +20,57 @@
 #include "ui/form.h"
 #include "tests/support/test_paths.h"
 
-TEST(StartUp, ProgramShowsItsMainWindowAndEndsWithCodeZeroWhenItCloses) {
+namespace {
+struct ClassSearch {
+  DWORD processId;
+  const wchar_t* className;
+  int found = 0;
+};
+
+BOOL CALLBACK CountWindowOfClass(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ClassSearch*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (process == search->processId && _wcsicmp(name, search->className) == 0) ++search->found;
+  return TRUE;
+}
+
+// The top-level windows of a process of one window class, hidden ones too.
+int WindowsOfClass(DWORD processId, const wchar_t* className) {
+  ClassSearch search{processId, className};
+  EnumWindows(CountWindowOfClass, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// The file names of the DLLs loaded in a process, in lower case.
+std::set<std::wstring> LoadedModules(DWORD processId) {
+  std::set<std::wstring> names;
+  WinHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
+  MODULEENTRY32W module{sizeof(module)};
+  for (BOOL more = Module32FirstW(snapshot.Get(), &module); more; more = Module32NextW(snapshot.Get(), &module)) {
+    std::wstring name = module.szModule;
+    for (wchar_t& c : name) c = towlower(c);
+    names.insert(name);
+  }
+  return names;
+}
+}  // namespace
+
+TEST(StartUp, ProgramGoesIdleWithItsMainWindowPaintedAndEndsWithCodeZeroWhenItCloses) {
+  // The pointer away from where the window appears, so that nothing of it is needed yet.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
   StartedProgram program;
   ASSERT_TRUE(StartProgram(BuiltProgram(L"DICOMQuillane.exe"), program));
+
+  ASSERT_TRUE(WaitForIdleMessageLoop(program, 15000)) << "the program waits in its message loop";
+  EXPECT_TRUE(AllWindowsPainted(program.processId)) << "with its window and all its controls painted";
+  // What the first paint doesn't need waits for its first use.
+  EXPECT_EQ(WindowsOfClass(program.processId, TOOLTIPS_CLASSW), 0) << "no tooltips before the pointer comes";
+  std::set<std::wstring> modules = LoadedModules(program.processId);
+  EXPECT_TRUE(modules.count(L"comctl32.dll")) << "the list of modules was read";
+  EXPECT_FALSE(modules.count(L"comdlg32.dll")) << "the classic dialogs' library waits for a classic dialog";
 
   HWND window = WaitForVisibleWindow(program, 15000);
   ASSERT_NE(window, nullptr) << "the main window appears";

@@ -14,6 +14,26 @@ BOOL CALLBACK FindVisibleWindowOf(HWND window, LPARAM param) {
   search->found = window;
   return FALSE;
 }
+
+struct WindowList {
+  DWORD process;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK AddVisibleChild(HWND window, LPARAM param) {
+  if (IsWindowVisible(window)) reinterpret_cast<WindowList*>(param)->windows.push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK AddVisibleTopLevelAndChildren(HWND window, LPARAM param) {
+  auto* list = reinterpret_cast<WindowList*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != list->process || !IsWindowVisible(window)) return TRUE;
+  list->windows.push_back(window);
+  EnumChildWindows(window, AddVisibleChild, param);
+  return TRUE;
+}
 }  // namespace
 
 bool StartProgram(const std::wstring& program, StartedProgram& started) {
@@ -38,4 +58,23 @@ HWND WaitForVisibleWindow(const StartedProgram& program, DWORD timeoutMs, DWORD 
     if (WaitForSingleObject(program.process.Get(), pollMs) == WAIT_OBJECT_0) return nullptr;
   }
   return nullptr;
+}
+
+bool WaitForIdleMessageLoop(const StartedProgram& program, DWORD timeoutMs) {
+  return WaitForInputIdle(program.process.Get(), timeoutMs) == 0 &&
+         WaitForSingleObject(program.process.Get(), 0) == WAIT_TIMEOUT;
+}
+
+std::vector<HWND> VisibleWindowsOf(DWORD processId) {
+  WindowList list{processId};
+  EnumWindows(AddVisibleTopLevelAndChildren, reinterpret_cast<LPARAM>(&list));
+  return list.windows;
+}
+
+bool AllWindowsPainted(DWORD processId) {
+  std::vector<HWND> windows = VisibleWindowsOf(processId);
+  if (windows.empty()) return false;
+  for (HWND window : windows)
+    if (GetUpdateRect(window, nullptr, FALSE)) return false;
+  return true;
 }

@@ -87,16 +87,19 @@ TEST_F(Forms, PositionsAndSizesAreInTwips) {
 TEST_F(Forms, ResizeEventFollowsTheWindowInTwips) {
   SampleForm form;
   std::vector<int> widths;
+  std::vector<bool> shownAtResize;
   form.resizeAction = [&] {
     widths.push_back(form.ScaleWidth());
+    shownAtResize.push_back(IsWindowVisible(form.Hwnd()) != FALSE);
     form.Text1.SetWidth(form.ScaleWidth());
     form.Text1.SetHeight(form.ScaleHeight() - form.Text1.Top());
     form.Line1.SetX2(form.ScaleWidth());
     form.Image1.SetLeft(form.ScaleWidth() - 600);
   };
   form.Show();
-  ASSERT_FALSE(widths.empty());
+  ASSERT_EQ(widths.size(), 1u) << "the first showing raises Resize once";
   EXPECT_EQ(widths.back(), 480 * 15);
+  EXPECT_FALSE(shownAtResize[0]) << "before the window appears, so that it shows with its controls in place";
 
   MessageBoxRecorder noBoxes;  // the rule must raise no error, even with a negative height
   RECT frame;
