@@ -11,10 +11,12 @@ namespace {
 // The layer's control windows and their controls. Kept in the process rather
 // than in a window property: the parent looks a control up at every
 // notification and colour request, and under Wine a window property is a
-// round trip to the server each time.
+// round trip to the server each time. The table is never destroyed: forms
+// held in static slots (the default instances) forget their windows in it
+// when they are destroyed at exit, whatever the order of static destruction.
 std::unordered_map<HWND, WindowedControl*>& ControlsByWindow() {
-  static std::unordered_map<HWND, WindowedControl*> controls;
-  return controls;
+  static auto* controls = new std::unordered_map<HWND, WindowedControl*>;
+  return *controls;
 }
 }  // namespace
 
