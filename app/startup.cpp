@@ -11,21 +11,9 @@
 #include "ui/form.h"
 #include "ui/message_loop.h"
 #include "ui/runtime_error.h"
+#include "ui/text.h"
 
 namespace {
-// The system's text for an error code, without its line break.
-std::wstring SystemMessage(DWORD code) {
-  wchar_t* text = nullptr;
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                    FORMAT_MESSAGE_IGNORE_INSERTS,
-                                nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message = length && text ? std::wstring(text, length) : std::wstring();
-  if (text) LocalFree(text);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
-    message.pop_back();
-  return message;
-}
-
 // OLE for the program's thread, from Initialize() to the end of the object.
 class OleSession {
  public:
@@ -39,7 +27,7 @@ class OleSession {
   void Initialize() {
     HRESULT result = OleInitialize(nullptr);
     if (FAILED(result)) {
-      std::wstring why = SystemMessage(static_cast<DWORD>(result));
+      std::wstring why = SystemMessageText(static_cast<DWORD>(result));
       Raise(static_cast<int32_t>(result), L"", L"OLE can't be initialised" + (why.empty() ? L"" : L": " + why));
     }
     active_ = true;

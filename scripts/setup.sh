@@ -7,7 +7,10 @@ set -euo pipefail
 DCMTK_VERSION=3.6.7
 DCMTK_CACHE=${DCMTK_CACHE:-/var/cache/dicomquillane/dcmtk-${DCMTK_VERSION}-i686}
 PACKAGES=(cmake make g++-mingw-w64-i686-posix wine wine64 wine32:i386 xvfb xauth
-          googletest dpkg-dev imagemagick x11-utils)
+          googletest dpkg-dev imagemagick x11-utils locales)
+# A Linux locale under which Wine's ANSI code page is UTF-8 (65001); the tests
+# run the program under it too.
+UTF8_LOCALE=hi_IN.UTF-8
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
@@ -43,6 +46,22 @@ install_packages() {
   add_source_entries
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${PACKAGES[@]}" >/dev/null
+}
+
+utf8_locale_missing() {
+  ! locale -a 2>/dev/null | grep -qix "${UTF8_LOCALE/UTF-8/utf8}"
+}
+
+make_utf8_locale() {
+  utf8_locale_missing || return 0
+  log "generating the locale $UTF8_LOCALE (first run only)"
+  local entry="${UTF8_LOCALE} UTF-8"
+  if grep -qE "^# *${entry}\$" /etc/locale.gen 2>/dev/null; then
+    $SUDO sed -i -E "s/^# *(${entry})\$/\1/" /etc/locale.gen
+  elif ! grep -qx "$entry" /etc/locale.gen 2>/dev/null; then
+    echo "$entry" | $SUDO tee -a /etc/locale.gen >/dev/null
+  fi
+  $SUDO locale-gen >/dev/null
 }
 
 build_dcmtk() {
@@ -86,4 +105,5 @@ build_dcmtk() {
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TOOLCHAIN="$ROOT/cmake/mingw-i686.cmake"
 install_packages
+make_utf8_locale
 build_dcmtk

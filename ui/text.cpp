@@ -2,13 +2,65 @@
 
 #include <windows.h>
 
+namespace {
+struct AnsiConversionSeam {
+  unsigned codePage = 0;
+  AnsiConversionFunction convert = nullptr;
+};
+
+AnsiConversionSeam& ConversionSeam() {
+  static AnsiConversionSeam seam;
+  return seam;
+}
+
+// WideCharToMultiByte into the ANSI code page (CP_ACP), or the test's stand-in.
+int WideToAnsi(DWORD flags, std::wstring_view text, char* out, int outSize, BOOL* usedDefault) {
+  const int length = static_cast<int>(text.size());
+  if (AnsiConversionFunction convert = ConversionSeam().convert) {
+    return convert(CP_ACP, flags, text.data(), length, out, outSize, nullptr, usedDefault);
+  }
+  return WideCharToMultiByte(CP_ACP, flags, text.data(), length, out, outSize, nullptr, usedDefault);
+}
+
+// How many bytes at the end of `bytes` begin a UTF-8 character that they
+// don't complete.
+size_t IncompleteUtf8Tail(std::string_view bytes) {
+  const size_t lookBack = bytes.size() < 4 ? bytes.size() : 4;
+  for (size_t back = 1; back <= lookBack; ++back) {
+    const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte: look further back
+    const size_t needed = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    return needed > back ? back : 0;
+  }
+  return 0;
+}
+
+// The same for a double-byte code page: a lead byte with its trail byte missing.
+size_t IncompleteDoubleByteTail(std::string_view bytes, UINT codePage) {
+  size_t i = 0;
+  while (i < bytes.size()) {
+    if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(bytes[i])) && i + 1 == bytes.size()) return 1;
+    i += IsDBCSLeadByteEx(codePage, static_cast<BYTE>(bytes[i])) ? 2 : 1;
+  }
+  return 0;
+}
+}  // namespace
+
+unsigned AnsiCodePage() { return ConversionSeam().codePage != 0 ? ConversionSeam().codePage : GetACP(); }
+
+bool AnsiCodePageIsUtf8() { return AnsiCodePage() == CP_UTF8; }
+
+void SetAnsiConversionForTests(unsigned codePage, AnsiConversionFunction convert) {
+  ConversionSeam() = {codePage, convert};
+}
+
 std::string ToAnsi(std::wstring_view text) {
   if (text.empty()) return {};
-  int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                              nullptr, nullptr);
+  int n = WideToAnsi(0, text, nullptr, 0, nullptr);
+  if (n <= 0) return {};
   std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                      nullptr, nullptr);
+  n = WideToAnsi(0, text, out.data(), n, nullptr);
+  out.resize(n > 0 ? static_cast<size_t>(n) : 0);
   return out;
 }
 
@@ -20,14 +72,28 @@ std::wstring FromAnsi(std::string_view bytes) {
   return out;
 }
 
+size_t IncompleteAnsiTail(std::string_view bytes) {
+  if (bytes.empty()) return 0;
+  const UINT codePage = GetACP();
+  if (codePage == CP_UTF8) return IncompleteUtf8Tail(bytes);
+  CPINFO info{};
+  if (!GetCPInfo(codePage, &info) || info.MaxCharSize < 2) return 0;
+  return IncompleteDoubleByteTail(bytes, codePage);
+}
+
 bool FitsAnsiCodePage(std::wstring_view text) {
   if (text.empty()) return true;
-  const int length = static_cast<int>(text.size());
-  int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0, nullptr, nullptr);
+  if (AnsiCodePageIsUtf8()) {
+    // UTF-8 holds every character; only an unpaired surrogate has no form in
+    // it. For UTF-8 the system takes no flag but WC_ERR_INVALID_CHARS and no
+    // default character (it fails the call otherwise).
+    return WideToAnsi(WC_ERR_INVALID_CHARS, text, nullptr, 0, nullptr) > 0;
+  }
+  int n = WideToAnsi(WC_NO_BEST_FIT_CHARS, text, nullptr, 0, nullptr);
   if (n <= 0) return false;
   std::string out(static_cast<size_t>(n), '\0');
   BOOL usedDefault = FALSE;
-  n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, out.data(), n, nullptr, &usedDefault);
+  n = WideToAnsi(WC_NO_BEST_FIT_CHARS, text, out.data(), n, &usedDefault);
   return n > 0 && !usedDefault;
 }
 
@@ -79,3 +145,15 @@ bool Contains(std::wstring_view text, std::wstring_view what) {
 }
 
 std::wstring DecimalText(long long value) { return std::to_wstring(value); }
+
+std::wstring SystemMessageText(unsigned long code) {
+  wchar_t* text = nullptr;
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                    FORMAT_MESSAGE_IGNORE_INSERTS,
+                                nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message = length && text ? std::wstring(text, length) : std::wstring();
+  if (text) LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+    message.pop_back();
+  return message;
+}

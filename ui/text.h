@@ -10,7 +10,24 @@ std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
 // True when every character of the text has its own character in the ANSI
 // code page, so that ToAnsi neither replaces it nor maps it to a look-alike.
+// With UTF-8 as the ANSI code page, every text but one holding an unpaired
+// surrogate.
 bool FitsAnsiCodePage(std::wstring_view text);
+// The ANSI code page, and whether it is UTF-8 (65001, which Windows 10 and
+// later offer as "Use Unicode UTF-8 for worldwide language support").
+unsigned AnsiCodePage();
+bool AnsiCodePageIsUtf8();
+// How many bytes at the end of a piece of ANSI text begin a character that
+// the piece doesn't complete (a lead byte, a partial UTF-8 sequence): they
+// belong with the bytes that follow.
+size_t IncompleteAnsiTail(std::string_view bytes);
+
+// Test seam: a code page number and a conversion function (with the
+// parameters of WideCharToMultiByte, called with CP_ACP) in place of the
+// system's; 0 and nullptr restore the system's.
+using AnsiConversionFunction = int (*)(unsigned codePage, unsigned long flags, const wchar_t* text, int length,
+                                       char* out, int outSize, const char* defaultChar, int* usedDefault);
+void SetAnsiConversionForTests(unsigned codePage, AnsiConversionFunction convert);
 
 // The system's text comparison: ignores case, kana type and width.
 // TextCompare returns <0, 0 or >0.
@@ -29,3 +46,7 @@ bool Contains(std::wstring_view text, std::wstring_view what);
 
 // Decimal text of a signed 32-bit number, with a minus sign when negative.
 std::wstring DecimalText(long long value);
+
+// The system's text for an error code, without its line break ("" when it
+// has none).
+std::wstring SystemMessageText(unsigned long code);

@@ -95,14 +95,22 @@ void DOSOutputs::ReadUntilClosed(HANDLE readEnd, bool dumpFlag) {
   // One buffer for the whole run: each read overwrites only its first bytes,
   // and the markers are searched in all 256 bytes of it.
   std::array<char, kReadSize> buffer{};
+  // A character of a multi-byte code page (UTF-8, or a double-byte one) that
+  // a read cuts in two waits here for its other bytes, so that it becomes
+  // itself and not two replacement characters.
+  std::string unfinished;
   BOOL more;
   do {
     DWORD bytesRead = 0;
     more = ReadFile(readEnd, buffer.data(), kReadSize, &bytesRead, nullptr);
     lastError_ = GetLastError();
-    std::wstring piece = FromAnsi(std::string_view(buffer.data(), bytesRead));
+    const bool atMarker = dumpFlag && BufferHoldsMarker(buffer);
+    unfinished.append(buffer.data(), bytesRead);
+    const size_t held = more && !atMarker ? IncompleteAnsiTail(unfinished) : 0;
+    std::wstring piece = FromAnsi(std::string_view(unfinished).substr(0, unfinished.size() - held));
+    unfinished.erase(0, unfinished.size() - held);
     output_ += piece;
     if (PieceRead) PieceRead(piece);
-    if (dumpFlag && BufferHoldsMarker(buffer)) break;
+    if (atMarker) break;
   } while (more);
 }

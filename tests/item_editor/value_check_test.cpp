@@ -7,6 +7,30 @@
 #include "app/toolkit/dcmodify.h"
 #include "ui/text.h"
 
+namespace {
+// WideCharToMultiByte held to what Windows documents for UTF-8 as the ANSI
+// code page: flags 0 or WC_ERR_INVALID_CHARS, no default character and no
+// used-default flag; anything else fails the call.
+int DocumentedUtf8Conversion(unsigned codePage, unsigned long flags, const wchar_t* text, int length, char* out,
+                             int outSize, const char* defaultChar, int* usedDefault) {
+  EXPECT_EQ(codePage, static_cast<unsigned>(CP_ACP));
+  if (flags != 0 && flags != WC_ERR_INVALID_CHARS) {
+    SetLastError(ERROR_INVALID_FLAGS);
+    return 0;
+  }
+  if (defaultChar != nullptr || usedDefault != nullptr) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  return WideCharToMultiByte(CP_UTF8, flags, text, length, out, outSize, nullptr, nullptr);
+}
+
+struct Utf8CodePage {
+  Utf8CodePage() { SetAnsiConversionForTests(CP_UTF8, DocumentedUtf8Conversion); }
+  ~Utf8CodePage() { SetAnsiConversionForTests(0, nullptr); }
+};
+}  // namespace
+
 TEST(AssignmentValues, DoubleQuoteIsCaughtEveryOtherPunctuationPasses) {
   EXPECT_TRUE(CheckAssignmentValue(L"x\" -e \"(0010,0020)").hasDoubleQuote);
   EXPECT_TRUE(CheckAssignmentValue(L"\"").hasDoubleQuote);
@@ -38,4 +62,15 @@ TEST(AssignmentValues, CharactersTheCodePageLacksAreCaught) {
   AssignmentValueCheck both = CheckAssignmentValue(L"\u738b\"");
   EXPECT_TRUE(both.hasDoubleQuote && both.outsideCodePage);
   EXPECT_TRUE(CheckAssignmentValue(L"Ren\u00e9e").Writable());
+}
+
+TEST(AssignmentValues, WithUtf8AsTheCodePageOnlyALoneSurrogateDoesntFit) {
+  Utf8CodePage utf8;
+  EXPECT_TRUE(AnsiCodePageIsUtf8());
+  EXPECT_TRUE(FitsAnsiCodePage(L"C:\\\u75c5\u4eba\\\u5f71\u50cf 1.dcm"));
+  EXPECT_TRUE(FitsAnsiCodePage(L"Wa\u0142\u0119sa \U0001F600"));
+  EXPECT_FALSE(FitsAnsiCodePage(L"x\xD800y"));
+  EXPECT_FALSE(FitsAnsiCodePage(L"\xDC00"));
+  EXPECT_TRUE(CheckAssignmentValue(L"\u5c71\u7530", L"ISO_IR 192").Writable());
+  EXPECT_EQ(ToAnsi(L"\u5c71"), "\xE5\xB1\xB1");
 }

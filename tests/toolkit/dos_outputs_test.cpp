@@ -115,3 +115,15 @@ TEST(DOSOutputs, EachExecuteStartsItsOutputAfresh) {
   runner.Execute(Child(L"out one"));
   EXPECT_EQ(runner.Execute(Child(L"out two")), L"two");
 }
+
+// Run under a locale whose ANSI code page is UTF-8: there a character takes up
+// to four bytes, and one that a 256-byte read cuts in two is read as itself.
+TEST(AnsiUtf8Runner, CharacterThatAReadCutsInTwoIsReadWhole) {
+  ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)) << "needs the Linux locale hi_IN.UTF-8 (scripts/setup.sh)";
+  const std::wstring text = std::wstring(254, L'x') + L"\u5c71\u7530";  // the first ideograph spans bytes 255-257
+  DOSOutputs runner;
+  std::wstring pieces;
+  runner.PieceRead = [&](const std::wstring& piece) { pieces += piece; };
+  EXPECT_EQ(runner.Execute(Child(L"out " + text)), text);
+  EXPECT_EQ(pieces, text);
+}
