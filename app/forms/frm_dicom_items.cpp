@@ -52,6 +52,20 @@ std::wstring RowList(const std::vector<std::wstring>& rows) {
   return list;
 }
 
+// Why values beyond ASCII would be read as other text: the system writes them
+// in its ANSI code page, the file declares another character set.
+std::wstring CharacterSetMismatchText(const std::wstring& characterSet) {
+  const std::wstring declared = TrimBlanks(characterSet);
+  const std::wstring fileSays = declared.empty()
+                                    ? std::wstring(L"the file declares no character set (0008,0005), which means ASCII")
+                                    : L"the file declares its character set (0008,0005) as \"" + declared + L"\"";
+  const std::wstring systemWrites =
+      AnsiCodePageIsUtf8() ? std::wstring(L"The system writes values in UTF-8")
+                           : L"The system writes values in its ANSI code page (" + DecimalText(AnsiCodePage()) + L")";
+  return systemWrites + L", but " + fileSays +
+         L": every reader of the file would take the characters beyond ASCII in these values for other "
+         L"characters:\r\n";
+}
 }  // namespace
 
 std::wstring ItemSetFolder() {
@@ -166,16 +180,20 @@ void frmDICOMItems::Command3_Click() {
 // --- writing through dcmodify --------------------------------------------------------
 
 bool frmDICOMItems::UnlockedValuesWritable() {
-  std::vector<std::wstring> withQuote, outsideCodePage, withControlCharacter;
+  const std::wstring characterSet = GetCharacterSet(HeaderDump);
+  std::vector<std::wstring> withQuote, outsideCodePage, withControlCharacter, readAsOtherText;
   for (int i = 0; i < kItemRows; ++i) {
     if (!Unlocked[i].Value()) continue;
-    AssignmentValueCheck check = CheckAssignmentValue(txtItemData[i].Text());
+    AssignmentValueCheck check = CheckAssignmentValue(txtItemData[i].Text(), characterSet);
     std::wstring row = lblTitle[i].Caption() + L" " + txtItemData[i].Tag();
     if (check.hasDoubleQuote) withQuote.push_back(row);
     if (check.outsideCodePage) outsideCodePage.push_back(row);
     if (check.hasControlCharacter) withControlCharacter.push_back(row);
+    if (check.readAsOtherText) readAsOtherText.push_back(row);
   }
-  if (withQuote.empty() && outsideCodePage.empty() && withControlCharacter.empty()) return true;
+  if (withQuote.empty() && outsideCodePage.empty() && withControlCharacter.empty() && readAsOtherText.empty()) {
+    return true;
+  }
 
   std::wstring prompt = std::wstring(kNothingSaved) + L"\r\n\r\n";
   if (!withQuote.empty()) {
@@ -192,25 +210,41 @@ bool frmDICOMItems::UnlockedValuesWritable() {
               L"value of:\r\n" +
               RowList(withControlCharacter) + L"\r\n";
   }
+  if (!readAsOtherText.empty()) {
+    prompt += CharacterSetMismatchText(characterSet) + RowList(readAsOtherText) + L"\r\n";
+  }
   prompt += L"Correct these values, or lock their rows, and save again.";
   ShowMessageBox(prompt, MB_OK | MB_ICONEXCLAMATION);
   return false;
 }
 
-std::optional<std::wstring> frmDICOMItems::DicomFileForDcmodify() {
+std::optional<frmDICOMItems::DcmodifyPaths> frmDICOMItems::PathsForDcmodify() {
+  auto refuse = [](const std::wstring& why) {
+    ShowMessageBox(why, MB_OK | MB_ICONEXCLAMATION);
+    return std::nullopt;
+  };
   const DWORD attributes = GetFileAttributesW(CurrentDicomFile.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    ShowMessageBox(L"The DICOM file\r\n" + CurrentDicomFile + L"\r\nis read-only. " + kNothingSaved +
-                       L"\r\n\r\nClear its read-only attribute and save again.",
-                   MB_OK | MB_ICONEXCLAMATION);
-    return std::nullopt;
+    return refuse(L"The DICOM file\r\n" + CurrentDicomFile + L"\r\nis read-only. " + kNothingSaved +
+                  L"\r\n\r\nClear its read-only attribute and save again.");
   }
-  std::optional<std::wstring> path = ToolkitPath(CurrentDicomFile);
-  if (!path) {
-    ShowMessageBox(NoToolkitPathMessage(CurrentDicomFile) + L"\r\n\r\n" + kNothingSaved,
-                   MB_OK | MB_ICONEXCLAMATION);
+  std::optional<std::wstring> dicomFile = ToolkitPath(CurrentDicomFile);
+  if (!dicomFile) return refuse(NoToolkitPathMessage(CurrentDicomFile) + L"\r\n\r\n" + kNothingSaved);
+  // dcmodify deletes the "<given path>.bak" it finds before it makes its own.
+  // Under a short name that is no backup of the user's: it can only be what
+  // an earlier save couldn't give its own name back.
+  const std::wstring leftOver = *dicomFile + L".bak";
+  if (*dicomFile != CurrentDicomFile && PathIsThere(leftOver)) {
+    return refuse(L"An earlier save of this file left a file under a short (8.3) name:\r\n" + LongPathOf(leftOver) +
+                  L"\r\nIt may hold the file as it was before that save, and this save would delete it. " +
+                  kNothingSaved + L"\r\n\r\nMove or rename that file, and save again.");
   }
-  return path;
+  const std::wstring argsFile = ModificationArgsFile();
+  std::optional<std::wstring> toolkitArgsFile = ToolkitPathOfNewFile(argsFile);
+  if (!toolkitArgsFile) {
+    return refuse(NoToolkitTemporaryFolderMessage(GetFolderPart(argsFile)) + L"\r\n\r\n" + kNothingSaved);
+  }
+  return DcmodifyPaths{*dicomFile, *toolkitArgsFile};
 }
 
 void frmDICOMItems::cmdSave_Click() {
@@ -218,8 +252,8 @@ void frmDICOMItems::cmdSave_Click() {
   // A file that can't be rewritten, or a value that can't reach it unchanged,
   // stops the save before anything is written; the editor stays open with
   // every value as it is.
-  const std::optional<std::wstring> dicomFile = DicomFileForDcmodify();
-  if (!dicomFile || !UnlockedValuesWritable()) return;
+  const std::optional<DcmodifyPaths> toolkit = PathsForDcmodify();
+  if (!toolkit || !UnlockedValuesWritable()) return;
 
   std::wstring lastUsedItems;
   SaveItems(lastUsedItems);
@@ -235,20 +269,35 @@ void frmDICOMItems::cmdSave_Click() {
   // assignments, or none.
   std::wstring argsFile = ModificationArgsFile();
   if (WriteTextFile(ModificationText, argsFile, true)) {
-    std::wstring output;
-    if (std::optional<std::wstring> toolkitArgsFile = ToolkitPath(argsFile)) {
-      output = RunDcmModify(*dicomFile, *toolkitArgsFile);
-      RestoreFileNameAfterDcmodify(CurrentDicomFile, *dicomFile);
+    const std::optional<std::wstring> toolkitArgsFile =
+        argsFile == ModificationArgsFile() ? toolkit->argsFile : ToolkitPath(argsFile);
+    if (toolkitArgsFile) {
+      WriteThroughDcmodify(toolkit->dicomFile, *toolkitArgsFile);
     } else {
-      output = NoToolkitPathMessage(argsFile);
-    }
-    if (!TextEquals(TrimBlanks(output), L"")) {
-      ShowMessageBox(output, MB_OK | MB_ICONEXCLAMATION, L"Error");
-    } else {
-      DefaultInstance<frmQuillane>().OpenDicomFile(CurrentDicomFile);
+      ShowMessageBox(NoToolkitPathMessage(argsFile), MB_OK | MB_ICONEXCLAMATION, L"Error");
     }
   }
   Unload();
+}
+
+void frmDICOMItems::WriteThroughDcmodify(const std::wstring& dicomFile, const std::wstring& argsFile) {
+  const std::wstring output = RunDcmModify(dicomFile, argsFile);
+  const NamesAfterDcmodify names = RestoreFileNameAfterDcmodify(CurrentDicomFile, dicomFile);
+  const bool printed = !TextEquals(TrimBlanks(output), L"");
+  if (printed) ShowMessageBox(output, MB_OK | MB_ICONEXCLAMATION, L"Error");
+  frmQuillane& mainWindow = DefaultInstance<frmQuillane>();
+  if (!names.restored) {
+    // Never called done while a file is under a name the user didn't give
+    // it; the window shows the file that bears the user's name, or none.
+    ShowMessageBox(NamesNotRestoredMessage(CurrentDicomFile, names), MB_OK | MB_ICONEXCLAMATION);
+    if (PathIsThere(CurrentDicomFile)) {
+      mainWindow.OpenDicomFile(CurrentDicomFile);
+    } else {
+      mainWindow.ShowNoFile();
+    }
+  } else if (!printed) {
+    mainWindow.OpenDicomFile(CurrentDicomFile);
+  }
 }
 
 // --- generated replacement values --------------------------------------------------------

@@ -66,9 +66,18 @@ class frmDICOMItems : public Form {
   // Shows why the values of some Unlocked rows can't be written unchanged and
   // returns false; true when every Unlocked value can be.
   bool UnlockedValuesWritable();
-  // The current DICOM file as dcmodify is to be given it; nothing, after a
-  // message, when the file is read-only or has no path the toolkit can take.
-  std::optional<std::wstring> DicomFileForDcmodify();
+  // The current DICOM file and the arguments file as dcmodify is to be given
+  // them; nothing, after a message, when the file is read-only, when either
+  // has no path the toolkit can take, or when a file that an earlier save
+  // left under the short name would be lost.
+  struct DcmodifyPaths {
+    std::wstring dicomFile;
+    std::wstring argsFile;
+  };
+  std::optional<DcmodifyPaths> PathsForDcmodify();
+  // Runs dcmodify, gives the files their names back, says what went wrong,
+  // and has the main window show the file again.
+  void WriteThroughDcmodify(const std::wstring& dicomFile, const std::wstring& argsFile);
   std::wstring ReplacementValue(int row) const;
 };
 

@@ -36,6 +36,11 @@ class HourglassPointer {
   HourglassPointer(const HourglassPointer&) = delete;
   HourglassPointer& operator=(const HourglassPointer&) = delete;
 };
+
+// The folder as the registry keeps it: the registry value is ANSI text, so a
+// folder whose path the code page can't hold is kept under its short form,
+// which names the same folder; failing that, as it is.
+std::wstring FolderToRemember(const std::wstring& folder) { return ToolkitPath(folder).value_or(folder); }
 }  // namespace
 
 std::wstring NotDicomBannerText() {
@@ -95,11 +100,7 @@ void frmQuillane::OpenDicomFile(std::wstring FileName) {
   AddBackslash(defaultFolder);
   std::wstring lastFolder = ReadRegistrySetting(kSettingsAppName, kSettingsSection, kLastPathKey, defaultFolder, false);
 
-  Text1.SetText(L"");
-  cmdEdit.SetVisible(false);
-  lblModality.SetVisible(false);
-  Option1[kLockOption].SetValue(true);
-  SetCaption(kQuillaneCaptionPrefix);
+  ShowNoFile();
   ProcessWaitingMessages();
 
   if (FileName.empty()) FileName = ShowFileDialog(Hwnd(), L"", kOpenFilter, lastFolder);
@@ -140,8 +141,16 @@ void frmQuillane::OpenDicomFile(std::wstring FileName) {
     lblModality.SetVisible(true);
   }
   CurrentDicomFile = FileName;
-  std::wstring folder = GetFolderPart(CurrentDicomFile);
+  std::wstring folder = FolderToRemember(GetFolderPart(CurrentDicomFile));
   SaveRegistrySetting(kSettingsAppName, kSettingsSection, kLastPathKey, AddBackslash(folder), false);
+}
+
+void frmQuillane::ShowNoFile() {
+  Text1.SetText(L"");
+  cmdEdit.SetVisible(false);
+  lblModality.SetVisible(false);
+  Option1[kLockOption].SetValue(true);
+  SetCaption(kQuillaneCaptionPrefix);
 }
 
 bool frmQuillane::IsDicomFile(const std::wstring& path) {

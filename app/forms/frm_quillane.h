@@ -49,6 +49,9 @@ class frmQuillane : public Form {
   // dialog starts in the folder of the last file opened); a name is opened
   // without a dialog. Registry errors reach the caller.
   void OpenDicomFile(std::wstring FileName);
+  // The window without a file: empty header, no "Edit..." and no modality,
+  // the text locked, the caption without a path.
+  void ShowNoFile();
 
  protected:
   void OnResize() override { Form_Resize(); }

@@ -15,13 +15,21 @@ std::wstring AssignmentLine(const std::wstring& tag, const std::wstring& value);
 // file is ANSI text, so a character that the code page lacks would reach the
 // DICOM file as a replacement character. A line break or another control
 // character (below U+0020) would be written into the element as it stands.
+// A character above U+007F reaches the file as the ANSI code page's bytes for
+// it, which the file's readers take in the file's character set: unless both
+// are UTF-8 or neither is, they read other text.
 struct AssignmentValueCheck {
   bool hasDoubleQuote = false;
   bool outsideCodePage = false;
   bool hasControlCharacter = false;
-  bool Writable() const { return !hasDoubleQuote && !outsideCodePage && !hasControlCharacter; }
+  bool readAsOtherText = false;
+  bool Writable() const { return !hasDoubleQuote && !outsideCodePage && !hasControlCharacter && !readAsOtherText; }
 };
-AssignmentValueCheck CheckAssignmentValue(const std::wstring& value);
+// fileCharacterSet: the file's (0008,0005) value, "" when it declares none.
+AssignmentValueCheck CheckAssignmentValue(const std::wstring& value, const std::wstring& fileCharacterSet = L"");
+
+// True when a (0008,0005) value declares UTF-8 ("ISO_IR 192").
+bool DeclaresUtf8(const std::wstring& characterSet);
 
 // The lines one unlocked item row adds: its own assignment, then those of the
 // tags that depend on it (Patient's Age with the birth date, the series,
@@ -36,8 +44,25 @@ std::wstring DcmModifyCommandLine(const std::wstring& dicomFile, const std::wstr
 std::wstring RunDcmModify(const std::wstring& dicomFile, const std::wstring& argsFile);
 
 // dcmodify rewrites a file by renaming it to the path it was given followed by
-// ".bak" and writing the new file under the path it was given. Given a file's
-// short form, both would keep that short form as their name: this puts the
-// rewritten file back under its own name and the backup beside it as that
-// name followed by ".bak". Nothing happens when the two paths are the same.
-void RestoreFileNameAfterDcmodify(const std::wstring& ownPath, const std::wstring& givenPath);
+// ".bak" and writing the new file under the path it was given (and, when it
+// fails after that, renames the backup back to the path it was given). Given
+// a file's short form, both would keep that short form as their name: this
+// puts the DICOM file back under its own name and the backup beside it as
+// that name followed by ".bak". Nothing happens when the two paths are the
+// same. The caller makes sure that no "<given path>.bak" exists before the
+// run, so that the only one moved is the backup of this run.
+struct NamesAfterDcmodify {
+  bool restored = true;        // every file bears the name it should
+  std::wstring dicomFileAt;    // where the DICOM file is ("" when nowhere)
+  std::wstring backupAt;       // where dcmodify's backup is ("" when it made none)
+  unsigned long error = 0;     // the system's code for a move that failed
+};
+NamesAfterDcmodify RestoreFileNameAfterDcmodify(const std::wstring& ownPath, const std::wstring& givenPath);
+
+// What the user is told when a name couldn't be given back: what happened and
+// where each file is now.
+std::wstring NamesNotRestoredMessage(const std::wstring& ownPath, const NamesAfterDcmodify& names);
+
+// Test seam: a function in place of MoveFileExW; nullptr restores it.
+using MoveFileFunction = int (*)(const wchar_t* from, const wchar_t* to, unsigned long flags);
+void SetMoveFileForTests(MoveFileFunction move);

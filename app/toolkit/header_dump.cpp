@@ -108,3 +108,5 @@ std::wstring GetModality(const std::wstring& dump) {
     return L"";
   }
 }
+
+std::wstring GetCharacterSet(const std::wstring& dump) { return GetTagValues(dump, {kCharacterSetTag}).front(); }

@@ -5,6 +5,8 @@
 
 // The modality tag, as the lookups take it.
 inline constexpr wchar_t kModalityTag[] = L"0008,0060";
+// The file's character set (Specific Character Set), as the lookups take it.
+inline constexpr wchar_t kCharacterSetTag[] = L"0008,0005";
 
 // The dcmdump command line for one file (long values add " +L").
 std::wstring DcmDumpCommandLine(const std::wstring& filePath, bool longValues);
@@ -24,3 +26,7 @@ std::vector<std::wstring> GetTagValues(const std::wstring& dump, const std::vect
 
 // The value of (0008,0060) in the dump, or "".
 std::wstring GetModality(const std::wstring& dump);
+
+// The value of (0008,0005) in the dump ("" when the file declares none),
+// found as the item rows find theirs.
+std::wstring GetCharacterSet(const std::wstring& dump);

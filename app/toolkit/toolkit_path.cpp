@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/support/paths.h"
 #include "ui/text.h"
 
 namespace {
@@ -35,11 +36,47 @@ std::optional<std::wstring> ToolkitPath(const std::wstring& path) {
   return std::nullopt;
 }
 
+std::optional<std::wstring> ToolkitPathOfNewFile(const std::wstring& path) {
+  if (FitsAnsiCodePage(path)) return path;
+  std::optional<std::wstring> folder = ToolkitPath(GetFolderPart(path));
+  if (!folder) return std::nullopt;
+  return AddBackslash(*folder) + GetFileNamePart(path);
+}
+
+std::wstring LongPathOf(const std::wstring& path) {
+  DWORD size = GetLongPathNameW(path.c_str(), nullptr, 0);
+  if (size == 0) return path;
+  std::wstring longPath(size, L'\0');
+  DWORD length = GetLongPathNameW(path.c_str(), longPath.data(), size);
+  if (length == 0 || length >= size) return path;
+  longPath.resize(length);
+  return longPath;
+}
+
+bool PathIsThere(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 std::wstring NoToolkitPathMessage(const std::wstring& path) {
+  if (!PathIsThere(path)) {
+    return L"The file\r\n" + path + L"\r\nis not there any more: it was moved, renamed or deleted after it was opened.";
+  }
   return L"The file\r\n" + path +
          L"\r\ncan't be handed to DCMTK: its path holds characters that the system's code page can't "
          L"represent, and the volume has no short (8.3) name for it.\r\n\r\n"
          L"Rename the file or its folder, or copy it to a folder whose path has no such characters.";
+}
+
+std::wstring NoToolkitTemporaryFolderMessage(const std::wstring& folder) {
+  const std::wstring named = L"The temporary folder\r\n" + folder + L"\r\n(named by the TEMP environment variable)";
+  const std::wstring advice =
+      L"\r\n\r\nPoint TEMP at a folder whose path has no such characters, then start the program again.";
+  if (!PathIsThere(folder)) {
+    return named + L" doesn't exist, and its path holds characters that the system's code page can't represent." +
+           advice;
+  }
+  return named +
+         L" can't be handed to DCMTK: its path holds characters that the system's code page can't represent, "
+         L"and the volume has no short (8.3) name for it." +
+         advice;
 }
 
 void SetShortPathSeamForTests(std::function<std::wstring(const std::wstring&)> seam) {

@@ -11,8 +11,22 @@
 // otherwise nothing. The file must exist for the short form to be found.
 std::optional<std::wstring> ToolkitPath(const std::wstring& path);
 
-// What the user is told when a file has no path the toolkit can be given.
+// The same for a file that doesn't exist yet (the arguments file): the path
+// itself, or its folder's toolkit path followed by its name.
+std::optional<std::wstring> ToolkitPathOfNewFile(const std::wstring& path);
+
+// The path with every short name in it replaced by the long one (the path
+// itself when the system can't tell, e.g. when it doesn't exist).
+std::wstring LongPathOf(const std::wstring& path);
+
+// True when the file or folder exists.
+bool PathIsThere(const std::wstring& path);
+
+// What the user is told when a file has no path the toolkit can be given:
+// that it is gone, or that it has no short form.
 std::wstring NoToolkitPathMessage(const std::wstring& path);
+// The same for the temporary folder, where the arguments file is written.
+std::wstring NoToolkitTemporaryFolderMessage(const std::wstring& folder);
 
 // Test seam: answers in place of the system's short form of a path ("" for
 // none); an empty function restores the system's.

@@ -1,7 +1,9 @@
 // Files and values that "Save DICOM File" must not send to dcmodify: a
-// read-only file, values with line breaks or control characters; and a file
-// whose path the ANSI code page can't hold, which opens and saves under its
-// short form while the program keeps showing its real name.
+// read-only file, values with line breaks or control characters, values that
+// the file's character set would read as other text; a file whose path the
+// ANSI code page can't hold, which opens and saves under its short form while
+// the program keeps showing its real name, and what happens when a name
+// can't be given back after dcmodify.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +14,9 @@
 #include "app/forms/frm_dicom_items.h"
 #include "app/forms/frm_quillane.h"
 #include "app/support/item_set_file.h"
+#include "app/support/paths.h"
+#include "app/support/registry_settings.h"
+#include "app/toolkit/dcmodify.h"
 #include "app/toolkit/header_dump.h"
 #include "app/toolkit/toolkit_path.h"
 #include "tests/item_editor/editor_fixture.h"
@@ -19,6 +24,7 @@
 #include "tests/support/message_box_recorder.h"
 #include "ui/command_button.h"
 #include "ui/text.h"
+#include "ui/win_handle.h"
 
 namespace {
 std::set<std::wstring> FileNamesIn(const std::wstring& folder) {
@@ -42,33 +48,58 @@ class SaveRefusals : public ItemEditorTest {
   SaveRefusals() { viaMainWindow = true; }
   void TearDown() override {
     SetShortPathSeamForTests(nullptr);
-    if (!dicomFile.empty()) SetFileAttributesW(dicomFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetMoveFileForTests(nullptr);
+    if (!dicomFile.empty()) {
+      SetFileAttributesW(dicomFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+      SetFileAttributesW((dicomFile + L".bak").c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
     ItemEditorTest::TearDown();
   }
+  // Presses "Save DICOM File", expects exactly one box, which names every
+  // text of `named`, and returns its text.
+  std::wstring PressSaveExpectingOneBox(frmDICOMItems& editor, const std::vector<std::wstring>& named) {
+    MessageBoxRecorder boxes;
+    Click(editor.cmdSave.Hwnd());
+    EXPECT_EQ(boxes.Count(), 1u);
+    if (boxes.Count() == 0) return L"";
+    EXPECT_EQ(boxes.Last().style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    for (const std::wstring& text : named) EXPECT_TRUE(Contains(boxes.Last().prompt, text)) << ToAnsi(text);
+    return boxes.Last().prompt;
+  }
   // Presses "Save DICOM File" and expects exactly one box, which names every
-  // text of `named`; nothing is written and the editor stays open.
-  void ExpectRefused(frmDICOMItems& editor, const std::vector<std::wstring>& named) {
-    {
-      MessageBoxRecorder boxes;
-      Click(editor.cmdSave.Hwnd());
-      ASSERT_EQ(boxes.Count(), 1u);
-      EXPECT_EQ(boxes.Last().style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-      for (const std::wstring& text : named) EXPECT_TRUE(Contains(boxes.Last().prompt, text)) << ToAnsi(text);
-      EXPECT_TRUE(Contains(boxes.Last().prompt, L"Nothing was saved"));
-    }
+  // text of `named`; nothing is written and the editor stays open. Returns
+  // the box's text.
+  std::wstring ExpectRefused(frmDICOMItems& editor, const std::vector<std::wstring>& named) {
+    std::wstring prompt = PressSaveExpectingOneBox(editor, named);
+    EXPECT_TRUE(Contains(prompt, L"Nothing was saved"));
     EXPECT_TRUE(EditorLoaded()) << "the editor stays open";
     EXPECT_FALSE(PathExists(SaveItemsFile()));
     EXPECT_FALSE(PathExists(ModFile()));
     EXPECT_EQ(ReadFileBytes(dicomFile), dicomBytes);
     EXPECT_FALSE(PathExists(dicomFile + L".bak")) << "dcmodify didn't run";
+    return prompt;
+  }
+  // Opens the sample file declaring the character set, types a name beyond
+  // ASCII and an ASCII sex, and expects the save refused for the name alone.
+  frmDICOMItems& ExpectNameHeldBack(const std::string& characterSet, const std::wstring& name) {
+    DicomWriter file = SampleDicom();
+    file.Set(0x0008, 0x0005, "CS", characterSet);
+    UseDicom(file);
+    frmDICOMItems& editor = ShowEditor();
+    UnlockAndType(editor, 0, name);
+    UnlockAndType(editor, 2, L"F");
+    const std::wstring prompt =
+        ExpectRefused(editor, {L"Patient Name (0010,0010)", L"\"" + FromAnsi(characterSet) + L"\""});
+    EXPECT_FALSE(Contains(prompt, L"Patient Sex")) << "ASCII values are never held back";
+    return editor;
   }
   // Writes the sample file into a folder and under a name that the code page
   // can't hold, and chooses it through the main window's open dialog.
-  void ChooseForeignFile() {
+  void ChooseForeignFile(const DicomWriter& dicom = SampleDicom()) {
     const std::wstring folder = files_->File(kForeignFolder);
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     dicomFile = folder + L"\\" + kForeignName;
-    dicomBytes = SampleDicom().Bytes();
+    dicomBytes = dicom.Bytes();
     ASSERT_TRUE(WriteFileBytes(dicomFile, dicomBytes));
     frmQuillane& window = DefaultInstance<frmQuillane>();
     window.Show();
@@ -146,6 +177,10 @@ TEST_F(SaveRefusals, FileNamedOutsideTheCodePageOpensAndSavesUnderItsOwnName) {
   EXPECT_EQ(MainWindowCaption(), kQuillaneCaptionPrefix + dicomFile);
   EXPECT_EQ(FileNamesIn(files_->File(kForeignFolder)),
             (std::set<std::wstring>{kForeignName, kForeignName + L".bak"}));
+  // The folder is remembered in a form that the registry's ANSI text holds.
+  const std::wstring lastPath = ReadRegistrySetting(kSettingsAppName, kSettingsSection, kLastPathKey, L"", false);
+  EXPECT_EQ(FromAnsi(ToAnsi(lastPath)), lastPath);
+  EXPECT_EQ(LongPathOf(lastPath), files_->File(kForeignFolder) + L"\\");
 }
 
 TEST_F(SaveRefusals, PathWithoutAShortFormIsNamedAndNothingIsShownOrWritten) {
@@ -173,4 +208,138 @@ TEST_F(SaveRefusals, PathWithoutAShortFormIsNamedAndNothingIsShownOrWritten) {
   EXPECT_EQ(HeaderDump, dump);
   EXPECT_EQ(CurrentDicomFile, current);
   EXPECT_EQ(ReadFileBytes(dicomFile), dicomBytes);
+}
+
+TEST_F(SaveRefusals, ValuesBeyondAsciiWaitWhereTheFileDeclaresUtf8) {
+  ASSERT_FALSE(AnsiCodePageIsUtf8());
+  frmDICOMItems& editor = ExpectNameHeldBack("ISO_IR 192", L"Jos\u00e9^Ana");
+  // With the name's row locked again, the rest is saved.
+  Click(editor.Locked[0].Hwnd());
+  Click(editor.cmdSave.Hwnd());
+  EXPECT_FALSE(EditorLoaded());
+  EXPECT_EQ(DumpValue(HeaderDump, L"(0010,0040)"), L"F");
+  EXPECT_EQ(DumpValue(HeaderDump, L"(0010,0010)"), L"DOE^John^Q");
+}
+
+TEST_F(SaveRefusals, TemporaryFolderWithoutAPathForTheToolkitStopsTheSaveBeforeAnythingIsWritten) {
+  UseDicom(SampleDicom());
+  const std::wstring temp = files_->File(L"\u4e34\u65f6");
+  ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr));
+  SetTempFolder(temp);
+  SetShortPathSeamForTests([](const std::wstring&) { return std::wstring(); });
+  frmDICOMItems& editor = ShowEditor();
+  UnlockAndType(editor, 0, L"ANON^Patient");
+  const std::wstring prompt = ExpectRefused(editor, {L"temporary folder", temp});
+  EXPECT_FALSE(Contains(prompt, L"Rename the file")) << "the file is not what can't be named";
+  EXPECT_TRUE(FileNamesIn(temp).empty());
+}
+
+TEST_F(SaveRefusals, FileOutsideTheCodePageThatIsGoneIsSaidToBeGone) {
+  ChooseForeignFile();
+  frmDICOMItems& editor = ShowEditor();
+  UnlockAndType(editor, 0, L"ANON^Patient");
+  ASSERT_TRUE(DeleteFileW(dicomFile.c_str()));
+  const std::wstring prompt = PressSaveExpectingOneBox(editor, {dicomFile, L"not there any more", L"Nothing was saved"});
+  EXPECT_FALSE(Contains(prompt, L"short (8.3) name"));
+  EXPECT_TRUE(EditorLoaded());
+  EXPECT_FALSE(PathExists(SaveItemsFile()));
+}
+
+namespace {
+// The file that a path's last short name names when taken as a long name:
+// where dcmodify, given the short form, leaves what it writes.
+std::wstring UnderShortName(const std::wstring& path) {
+  return GetFolderPart(path) + L"\\" + GetFileNamePart(*ToolkitPath(path));
+}
+}  // namespace
+
+TEST_F(SaveRefusals, BackupThatCantBeReplacedIsNamedAndTheFileIsShownUnderItsOwnName) {
+  ChooseForeignFile();
+  // The backup of an earlier save, held open as by a viewer: the system
+  // refuses to replace it.
+  const std::wstring ownBackup = dicomFile + L".bak";
+  ASSERT_TRUE(WriteFileBytes(ownBackup, "earlier backup"));
+  WinHandle viewer(CreateFileW(ownBackup.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(viewer.Valid());
+  const std::wstring leftOver = UnderShortName(dicomFile) + L".bak";
+  frmDICOMItems& editor = ShowEditor();
+  UnlockAndType(editor, 0, L"ANON^Patient");
+  PressSaveExpectingOneBox(editor, {dicomFile, leftOver, L"Nothing was deleted"});
+  EXPECT_FALSE(EditorLoaded());
+  EXPECT_EQ(ReadFileBytes(ownBackup), "earlier backup");
+  EXPECT_EQ(ReadFileBytes(leftOver), dicomBytes) << "the file as it was, where the box says";
+  const std::string rewritten = ReadFileBytes(dicomFile);
+  EXPECT_EQ(DumpValue(DumpOfBytes(rewritten), L"(0010,0010)"), L"ANON^Patient");
+  EXPECT_EQ(MainWindowCaption(), kQuillaneCaptionPrefix + dicomFile);
+  EXPECT_EQ(DumpValue(HeaderDump, L"(0010,0010)"), L"ANON^Patient");
+
+  // dcmodify would delete the file left under the short name before making
+  // its backup: the next save stops before anything is written.
+  ASSERT_TRUE(DeleteFileW(SaveItemsFile().c_str()));
+  frmDICOMItems& again = ShowEditor();
+  UnlockAndType(again, 0, L"OTHER^Name");
+  PressSaveExpectingOneBox(again, {leftOver, L"Nothing was saved"});
+  EXPECT_TRUE(EditorLoaded());
+  EXPECT_FALSE(PathExists(SaveItemsFile()));
+  EXPECT_EQ(ReadFileBytes(leftOver), dicomBytes);
+  EXPECT_EQ(ReadFileBytes(dicomFile), rewritten);
+}
+
+TEST_F(SaveRefusals, FileThatCantTakeItsNameBackIsNamedAndTheWindowShowsNoFile) {
+  ChooseForeignFile();
+  static std::wstring refusedTarget;
+  refusedTarget = dicomFile;
+  // As when a viewer holds the folder's entry, or a share refuses the rename.
+  SetMoveFileForTests([](const wchar_t* from, const wchar_t* to, unsigned long flags) -> int {
+    if (refusedTarget == to) {
+      SetLastError(ERROR_SHARING_VIOLATION);
+      return FALSE;
+    }
+    return MoveFileExW(from, to, flags);
+  });
+  const std::wstring underShortName = UnderShortName(dicomFile);
+  frmDICOMItems& editor = ShowEditor();
+  UnlockAndType(editor, 0, L"ANON^Patient");
+  PressSaveExpectingOneBox(editor, {underShortName, dicomFile + L".bak", L"Nothing was deleted"});
+  EXPECT_FALSE(EditorLoaded());
+  EXPECT_FALSE(PathExists(dicomFile));
+  EXPECT_EQ(ReadFileBytes(dicomFile + L".bak"), dicomBytes);
+  EXPECT_EQ(DumpValue(DumpOfBytes(ReadFileBytes(underShortName)), L"(0010,0010)"), L"ANON^Patient");
+  EXPECT_EQ(MainWindowCaption(), kQuillaneCaptionPrefix);
+  EXPECT_EQ(MainWindowText(), L"");
+  EXPECT_FALSE(IsWindowVisible(MainWindow().Get<CommandButton>(L"cmdEdit").Hwnd()));
+}
+
+// The same program run under a locale whose ANSI code page is UTF-8.
+class AnsiUtf8SaveRefusals : public SaveRefusals {
+ protected:
+  void SetUp() override {
+    SaveRefusals::SetUp();
+    ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8)) << "needs the Linux locale hi_IN.UTF-8 (scripts/setup.sh)";
+  }
+};
+
+TEST_F(AnsiUtf8SaveRefusals, FileNamedInAnyScriptOpensAndSavesByItsOwnPath) {
+  DicomWriter utf8File = SampleDicom();
+  utf8File.Set(0x0008, 0x0005, "CS", "ISO_IR 192");
+  utf8File.Set(0x0010, 0x0010, "PN", "\xE5\xB1\xB1\xE7\x94\xB0\xE5\xA4\xAA\xE9\x83\x8E");  // four ideographs in UTF-8
+  ChooseForeignFile(utf8File);
+  EXPECT_EQ(ToolkitPath(dicomFile), dicomFile) << "dcmdump and dcmodify are given the long path";
+  EXPECT_EQ(CurrentDicomFile, dicomFile);
+  EXPECT_EQ(MainWindowCaption(), kQuillaneCaptionPrefix + dicomFile);
+  frmDICOMItems& editor = ShowEditor();
+  EXPECT_EQ(editor.txtItemData[0].Text(), L"\u5c71\u7530\u592a\u90ce");
+  UnlockAndType(editor, 0, L"\u9234\u6728\u82b1\u5b50");
+  Click(editor.cmdSave.Hwnd());
+  EXPECT_FALSE(EditorLoaded());
+  EXPECT_EQ(FileNamesIn(files_->File(kForeignFolder)),
+            (std::set<std::wstring>{kForeignName, kForeignName + L".bak"}));
+  EXPECT_EQ(ReadFileBytes(dicomFile + L".bak"), dicomBytes);
+  EXPECT_EQ(DumpValue(HeaderDump, L"(0010,0010)"), L"\u9234\u6728\u82b1\u5b50");
+  EXPECT_EQ(MainWindowCaption(), kQuillaneCaptionPrefix + dicomFile);
+}
+
+TEST_F(AnsiUtf8SaveRefusals, ValuesBeyondAsciiWaitWhereTheFileDoesntDeclareUtf8) {
+  ExpectNameHeldBack("ISO_IR 100", L"\u5c71\u7530");
 }
