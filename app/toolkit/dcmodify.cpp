@@ -109,6 +109,8 @@ NamesAfterDcmodify RestoreFileNameAfterDcmodify(const std::wstring& ownPath, con
       names.dicomFileAt = LongPathOf(givenPath);
     }
   } else if (!PathIsThere(ownPath)) {
+    // Neither name holds it: dcmodify moved it aside and wrote nothing back.
+    failed(ERROR_FILE_NOT_FOUND);
     names.dicomFileAt.clear();
   }
   const std::wstring backup = givenPath + L".bak";
