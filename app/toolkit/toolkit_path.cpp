@@ -11,19 +11,20 @@ std::function<std::wstring(const std::wstring&)>& ShortPathSeam() {
   return seam;
 }
 
-// The system's short form of an existing path, "" when it gives none.
-std::wstring SystemShortPath(const std::wstring& path) {
-  DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+// Another form of an existing path as the system gives it (GetShortPathNameW
+// or GetLongPathNameW), "" when it gives none.
+std::wstring SystemPathForm(DWORD(WINAPI* form)(LPCWSTR, LPWSTR, DWORD), const std::wstring& path) {
+  DWORD size = form(path.c_str(), nullptr, 0);
   if (size == 0) return L"";
-  std::wstring shortPath(size, L'\0');
-  DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+  std::wstring other(size, L'\0');
+  DWORD length = form(path.c_str(), other.data(), size);
   if (length == 0 || length >= size) return L"";
-  shortPath.resize(length);
-  return shortPath;
+  other.resize(length);
+  return other;
 }
 
 std::wstring ShortPath(const std::wstring& path) {
-  return ShortPathSeam() ? ShortPathSeam()(path) : SystemShortPath(path);
+  return ShortPathSeam() ? ShortPathSeam()(path) : SystemPathForm(GetShortPathNameW, path);
 }
 }  // namespace
 
@@ -44,13 +45,8 @@ std::optional<std::wstring> ToolkitPathOfNewFile(const std::wstring& path) {
 }
 
 std::wstring LongPathOf(const std::wstring& path) {
-  DWORD size = GetLongPathNameW(path.c_str(), nullptr, 0);
-  if (size == 0) return path;
-  std::wstring longPath(size, L'\0');
-  DWORD length = GetLongPathNameW(path.c_str(), longPath.data(), size);
-  if (length == 0 || length >= size) return path;
-  longPath.resize(length);
-  return longPath;
+  std::wstring longPath = SystemPathForm(GetLongPathNameW, path);
+  return longPath.empty() ? path : longPath;
 }
 
 bool PathIsThere(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

@@ -60,6 +60,14 @@ struct Dialog {
   }
   std::wstring FileText() { return probe.FileBuffer(); }
   int Offset() { return probe.OpenFileName().nFileOffset; }
+  // A stand-in item dialog as the dialog's own; with multiSelect set, the
+  // option word asks for several files.
+  ComPtr<FakeFileDialog> UseFakeDialog(bool multiSelect = false) {
+    ComPtr<FakeFileDialog> fake = FakeFileDialog::Create();
+    probe.FileDialog() = fake->AsFileDialog();
+    if (multiSelect) probe.OpenFileName().Flags = OFN_ALLOWMULTISELECT;
+    return fake;
+  }
 };
 
 std::wstring Joined(const std::vector<std::wstring>& paths) {
@@ -370,10 +378,9 @@ TEST(CollectResults, TheDialogsOwnResultTypeIndexAndRelease) {
   ShellFiles files;
   std::wstring a = files.Make(L"chosen.dcm");
   Dialog d;
-  ComPtr<FakeFileDialog> fake = FakeFileDialog::Create();
+  ComPtr<FakeFileDialog> fake = d.UseFakeDialog();
   fake->result = ShellFiles::Item(a);
   fake->fileTypeIndex = 3;
-  d.probe.FileDialog() = fake->AsFileDialog();
   d.probe.SinkCookie() = 77;
 
   HRESULT code = S_OK;
@@ -393,10 +400,8 @@ TEST(CollectResults, MultiSelectFlagReadsTheDialogsResults) {
   ShellFiles files;
   std::wstring a = files.Make(L"a.dcm"), b = files.Make(L"b.dcm");
   Dialog d;
-  ComPtr<FakeFileDialog> fake = FakeFileDialog::Create();
+  ComPtr<FakeFileDialog> fake = d.UseFakeDialog(true);
   fake->results = ShellFiles::Array({a, b});
-  d.probe.FileDialog() = fake->AsFileDialog();
-  d.probe.OpenFileName().Flags = OFN_ALLOWMULTISELECT;
   HRESULT code = S_OK;
   d.probe.CollectResults(code, nullptr, true);
   EXPECT_EQ(code, S_OK);
@@ -405,10 +410,8 @@ TEST(CollectResults, MultiSelectFlagReadsTheDialogsResults) {
 
 TEST(CollectResults, ASuccessWithoutAReadableChoiceIsAFailure) {
   Dialog d;
-  ComPtr<FakeFileDialog> fake = FakeFileDialog::Create();
+  ComPtr<FakeFileDialog> fake = d.UseFakeDialog(true);
   fake->resultsHr = E_OUTOFMEMORY;
-  d.probe.FileDialog() = fake->AsFileDialog();
-  d.probe.OpenFileName().Flags = OFN_ALLOWMULTISELECT;
   d.probe.FileBuffer() = L"C:\\typed-before.dcm";
   HRESULT code = S_OK;
   d.probe.CollectResults(code, nullptr, true);
@@ -416,8 +419,7 @@ TEST(CollectResults, ASuccessWithoutAReadableChoiceIsAFailure) {
   EXPECT_TRUE(d.FileText().empty()) << "the name that went in is not reported as chosen";
 
   Dialog single;
-  ComPtr<FakeFileDialog> empty = FakeFileDialog::Create();  // GetResult gives no item
-  single.probe.FileDialog() = empty->AsFileDialog();
+  single.UseFakeDialog();  // GetResult gives no item
   code = S_OK;
   single.probe.CollectResults(code, nullptr, true);
   EXPECT_NE(code, S_OK);
@@ -430,10 +432,8 @@ TEST(CollectResults, AnArrayWithoutReadableItemsIsTheChoiceAndReachesTheCallerOn
       ComPtr<UnreadableItems> items;
       items.Attach(new UnreadableItems(count));
       Dialog d;
-      ComPtr<FakeFileDialog> fake = FakeFileDialog::Create();
+      ComPtr<FakeFileDialog> fake = d.UseFakeDialog(true);
       fake->results = items;
-      d.probe.FileDialog() = fake->AsFileDialog();
-      d.probe.OpenFileName().Flags = OFN_ALLOWMULTISELECT;
       d.probe.FileBuffer() = L"C:\\typed-before.dcm";
       d.probe.OpenFileName().nFileOffset = 3;
       const ULONG held = items->References();  // this test's and the dialog's
@@ -457,12 +457,11 @@ TEST(CollectResults, AnArrayWithoutReadableItemsIsTheChoiceAndReachesTheCallerOn
 
 TEST(CollectResults, OffsetOfAPathWithoutBackslashIsOne) {
   Dialog d;
-  ComPtr<FakeFileDialog> fake = FakeFileDialog::Create();
+  ComPtr<FakeFileDialog> fake = d.UseFakeDialog();
   ComPtr<VirtualItem> item = MakeVirtualItem();
   item->attributes = SFGAO_STREAM;
   item->parsingName = L"nobackslash";
   fake->result = item;
-  d.probe.FileDialog() = fake->AsFileDialog();
   HRESULT code = S_OK;
   d.probe.CollectResults(code, nullptr, true);
   EXPECT_EQ(d.FileText(), L"nobackslash");
@@ -474,9 +473,8 @@ TEST(OnFileOk, ThePickerGathersTheSelectionUnlessTheHandlerKeepsTheDialogOpen) {
   std::wstring a = files.Make(L"a.dcm"), b = files.Make(L"b.dcm");
   Dialog d;
   ASSERT_TRUE(d.dialog.CustomizeFolderPicker(0x1000));
-  ComPtr<FakeFileDialog> fake = FakeFileDialog::Create();
+  ComPtr<FakeFileDialog> fake = d.UseFakeDialog();
   fake->results = ShellFiles::Array({a, b});
-  d.probe.FileDialog() = fake->AsFileDialog();
 
   int seen = 0;
   d.dialog.FileOkEvent = [&](CmnDialogEx&) {

@@ -180,3 +180,9 @@ void RunWhenEditorShows(std::function<void()> action) {
   PendingEditorAction() = std::move(action);
   SetTimer(nullptr, 0, 10, EditorActionTimer);
 }
+
+ItemSet SampleItemSet() {
+  ItemSet values;
+  for (size_t row = 0; row < values.size(); ++row) values[row] = FromAnsi(kSampleTags[row].value);
+  return values;
+}

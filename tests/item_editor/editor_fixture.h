@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "app/support/item_set_file.h"
 #include "tests/support/dicom_writer.h"
 #include "tests/support/scratch_folder.h"
 
@@ -66,6 +67,8 @@ std::map<std::wstring, std::wstring> DumpElements(const std::wstring& dump, bool
 // The tags whose lines differ between two dumps (added, removed or changed).
 std::map<std::wstring, std::wstring> ChangedElements(const std::wstring& before, const std::wstring& after,
                                                      bool metaHeader = false);
+// The item set of SampleDicom()'s ten values, in row order.
+ItemSet SampleItemSet();
 // The value of a tag in a dump ("" when it has none).
 std::wstring DumpValue(const std::wstring& dump, const std::wstring& tag);
 

@@ -52,8 +52,7 @@ TEST_F(ItemSetDialogs, SaveOffersNewFileDisInTheItemSetFolderAndWritesTheChosenF
 TEST_F(ItemSetDialogs, LoadReadsTheChosenFileAndAppliesTheLockRule) {
   UseDicom(SampleDicom());
   frmDICOMItems& editor = ShowEditor();
-  ItemSet set;
-  for (int row = 0; row < 10; ++row) set[row] = FromAnsi(kSampleTags[row].value);
+  ItemSet set = SampleItemSet();
   set[7] = L"OTHER STATION";
   CreateDirectoryW(vantrel_.c_str(), nullptr);
   CreateDirectoryW(ItemSetFolder().c_str(), nullptr);

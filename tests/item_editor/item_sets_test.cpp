@@ -13,12 +13,6 @@
 using ItemSets = ItemEditorTest;
 
 namespace {
-ItemSet FileValues() {
-  ItemSet values;
-  for (size_t i = 0; i < values.size(); ++i) values[i] = FromAnsi(kSampleTags[i].value);
-  return values;
-}
-
 ItemSet Values(const frmDICOMItems& editor) {
   ItemSet values;
   for (int i = 0; i < 10; ++i) values[i] = editor.txtItemData[i].Text();
@@ -42,7 +36,7 @@ TEST_F(ItemSets, SaveWritesTheTenValuesAndLoadBringsThemBackWithTheLockRule) {
   std::wstring path = files_->File(L"set one.dis");
   editor.SaveItems(path);
   EXPECT_EQ(path, files_->File(L"set one.dis"));
-  ItemSet saved = FileValues();
+  ItemSet saved = SampleItemSet();
   saved[0] = L"SMITH^J-1234567";
   saved[3] = L"20010203";
   saved[6] = L"";
@@ -57,10 +51,10 @@ TEST_F(ItemSets, SaveWritesTheTenValuesAndLoadBringsThemBackWithTheLockRule) {
 
   // Loading the file values into Unlocked rows locks them again.
   std::wstring fileValues = files_->File(L"file values.dis");
-  ASSERT_TRUE(WriteFileBytes(fileValues, ItemSetFileBytes(FileValues())));
+  ASSERT_TRUE(WriteFileBytes(fileValues, ItemSetFileBytes(SampleItemSet())));
   editor.LoadItems(fileValues);
   for (int row = 0; row < 10; ++row) ExpectState(editor, row, true);
-  EXPECT_EQ(Values(editor), FileValues());
+  EXPECT_EQ(Values(editor), SampleItemSet());
 }
 
 TEST_F(ItemSets, EmptyPathMeansTheLastUsedItemsFileWrittenBack) {
@@ -70,7 +64,7 @@ TEST_F(ItemSets, EmptyPathMeansTheLastUsedItemsFileWrittenBack) {
   std::wstring path;
   editor.SaveItems(path);
   EXPECT_EQ(path, SaveItemsFile());
-  ItemSet saved = FileValues();
+  ItemSet saved = SampleItemSet();
   saved[2] = L"F";
   EXPECT_EQ(ReadFileBytes(SaveItemsFile()), ItemSetFileBytes(saved));
 
@@ -86,7 +80,7 @@ TEST_F(ItemSets, CaseOnlyDifferenceCountsAsEqual) {
   UseDicom(SampleDicom());
   frmDICOMItems& editor = ShowEditor();
   Click(editor.Unlocked[0].Hwnd());  // row 0 Unlocked, row 6 Locked
-  ItemSet set = FileValues();
+  ItemSet set = SampleItemSet();
   set[0] = L"doe^john^q";
   set[6] = L"GENERAL HOSPITAL";
   std::wstring path = files_->File(L"case.dis");
@@ -175,7 +169,7 @@ TEST_F(ItemSets, SavingWhereNoFileCanBeMadeFailsSilently) {
 
 TEST_F(ItemSets, LoadLastUsedItemsButtonReadsSaveItemsTxt) {
   UseDicom(SampleDicom());
-  ItemSet set = FileValues();
+  ItemSet set = SampleItemSet();
   set[9] = L"OTHER Maker";
   ASSERT_TRUE(WriteFileBytes(SaveItemsFile(), ItemSetFileBytes(set)));
   frmDICOMItems& editor = ShowEditor();

@@ -136,8 +136,7 @@ TEST_F(SaveRefusals, LineBreaksAndControlCharactersInValuesWriteNothing) {
   UseDicom(SampleDicom());
   frmDICOMItems& editor = ShowEditor();
   // A lone LF stays in a loaded value; a tab can come by code or paste.
-  ItemSet values;
-  for (int row = 0; row < 10; ++row) values[row] = FromAnsi(kSampleTags[row].value);
+  ItemSet values = SampleItemSet();
   values[0] = L"DOE\nJane";
   std::wstring set = files_->File(L"set.dis");
   ASSERT_TRUE(WriteFileBytes(set, ItemSetFileBytes(values)));

@@ -124,8 +124,7 @@ TEST_F(SaveDicomFile, ArgumentsFileAndRewrittenTagsOfEachCase) {
     EXPECT_EQ(ChangedTags(before_, after), c.tags) << "exactly these elements changed";
     ExpectReloaded(after);
     // The ten values were kept as the last-used items first.
-    ItemSet saved;
-    for (int row = 0; row < 10; ++row) saved[row] = FromAnsi(kSampleTags[row].value);
+    ItemSet saved = SampleItemSet();
     for (const Edit& edit : c.edits) saved[edit.row] = edit.value;
     EXPECT_EQ(ReadFileBytes(SaveItemsFile()), ItemSetFileBytes(saved));
   }
