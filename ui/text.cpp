@@ -13,13 +13,45 @@ AnsiConversionSeam& ConversionSeam() {
   return seam;
 }
 
-// WideCharToMultiByte into the ANSI code page (CP_ACP), or the test's stand-in.
-int WideToAnsi(DWORD flags, std::wstring_view text, char* out, int outSize, BOOL* usedDefault) {
+// WideCharToMultiByte, or the test's stand-in.
+int WideToMultiByte(UINT codePage, DWORD flags, std::wstring_view text, char* out, int outSize, BOOL* usedDefault) {
   const int length = static_cast<int>(text.size());
   if (AnsiConversionFunction convert = ConversionSeam().convert) {
-    return convert(CP_ACP, flags, text.data(), length, out, outSize, nullptr, usedDefault);
+    return convert(codePage, flags, text.data(), length, out, outSize, nullptr, usedDefault);
   }
-  return WideCharToMultiByte(CP_ACP, flags, text.data(), length, out, outSize, nullptr, usedDefault);
+  return WideCharToMultiByte(codePage, flags, text.data(), length, out, outSize, nullptr, usedDefault);
+}
+
+// The text in a code page, the system's replacements included ("" when the
+// system can't convert it at all).
+std::string ToMultiByte(UINT codePage, std::wstring_view text) {
+  if (text.empty()) return {};
+  int n = WideToMultiByte(codePage, 0, text, nullptr, 0, nullptr);
+  if (n <= 0) return {};
+  std::string out(static_cast<size_t>(n), '\0');
+  n = WideToMultiByte(codePage, 0, text, out.data(), n, nullptr);
+  out.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return out;
+}
+
+// How the system cuts ANSI text into characters. The ANSI code page is fixed
+// for the life of the process, so it is asked once.
+struct AnsiCharacterSizes {
+  UINT codePage = 0;
+  bool utf8 = false;
+  bool doubleByte = false;
+};
+
+const AnsiCharacterSizes& SystemAnsiCharacterSizes() {
+  static const AnsiCharacterSizes sizes = [] {
+    AnsiCharacterSizes s;
+    s.codePage = GetACP();
+    s.utf8 = s.codePage == CP_UTF8;
+    CPINFO info{};
+    s.doubleByte = !s.utf8 && GetCPInfo(s.codePage, &info) && info.MaxCharSize >= 2;
+    return s;
+  }();
+  return sizes;
 }
 
 // How many bytes at the end of `bytes` begin a UTF-8 character that they
@@ -54,46 +86,58 @@ void SetAnsiConversionForTests(unsigned codePage, AnsiConversionFunction convert
   ConversionSeam() = {codePage, convert};
 }
 
-std::string ToAnsi(std::wstring_view text) {
-  if (text.empty()) return {};
-  int n = WideToAnsi(0, text, nullptr, 0, nullptr);
+std::string ToAnsi(std::wstring_view text) { return ToMultiByte(CP_ACP, text); }
+
+std::wstring FromAnsi(std::string_view bytes) {
+  if (bytes.empty()) return {};
+  const int length = static_cast<int>(bytes.size());
+  int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
   if (n <= 0) return {};
-  std::string out(static_cast<size_t>(n), '\0');
-  n = WideToAnsi(0, text, out.data(), n, nullptr);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, out.data(), n);
   out.resize(n > 0 ? static_cast<size_t>(n) : 0);
   return out;
 }
 
-std::wstring FromAnsi(std::string_view bytes) {
-  if (bytes.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+std::string ToCodePage(std::wstring_view text, unsigned codePage) { return ToMultiByte(codePage, text); }
+
+std::optional<std::wstring> FromCodePageExactly(std::string_view bytes, unsigned codePage) {
+  if (bytes.empty()) return std::wstring();
+  // Windows takes MB_ERR_INVALID_CHARS with every code page but UTF-7, the
+  // ISO 2022 ones (5022x), ISCII (57002-57011) and Symbol (42).
+  const int length = static_cast<int>(bytes.size());
+  int n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), length, nullptr, 0);
+  if (n <= 0) return std::nullopt;
   std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), out.data(), n);
+  n = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), length, out.data(), n);
+  if (n <= 0) return std::nullopt;
+  out.resize(static_cast<size_t>(n));
   return out;
 }
 
+bool CodePageIsInstalled(unsigned codePage) { return IsValidCodePage(codePage) != FALSE; }
+
 size_t IncompleteAnsiTail(std::string_view bytes) {
   if (bytes.empty()) return 0;
-  const UINT codePage = GetACP();
-  if (codePage == CP_UTF8) return IncompleteUtf8Tail(bytes);
-  CPINFO info{};
-  if (!GetCPInfo(codePage, &info) || info.MaxCharSize < 2) return 0;
-  return IncompleteDoubleByteTail(bytes, codePage);
+  const AnsiCharacterSizes& sizes = SystemAnsiCharacterSizes();
+  if (sizes.utf8) return IncompleteUtf8Tail(bytes);
+  return sizes.doubleByte ? IncompleteDoubleByteTail(bytes, sizes.codePage) : 0;
 }
 
 bool FitsAnsiCodePage(std::wstring_view text) {
   if (text.empty()) return true;
   if (AnsiCodePageIsUtf8()) {
     // UTF-8 holds every character; only an unpaired surrogate has no form in
-    // it. For UTF-8 the system takes no flag but WC_ERR_INVALID_CHARS and no
-    // default character (it fails the call otherwise).
-    return WideToAnsi(WC_ERR_INVALID_CHARS, text, nullptr, 0, nullptr) > 0;
+    // it. WC_ERR_INVALID_CHARS finds that one, and Windows takes it only with
+    // CP_UTF8 (or 54936) named as such, never through CP_ACP; for UTF-8 it
+    // takes no other flag and no default character either.
+    return WideToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, text, nullptr, 0, nullptr) > 0;
   }
-  int n = WideToAnsi(WC_NO_BEST_FIT_CHARS, text, nullptr, 0, nullptr);
+  int n = WideToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, nullptr, 0, nullptr);
   if (n <= 0) return false;
   std::string out(static_cast<size_t>(n), '\0');
   BOOL usedDefault = FALSE;
-  n = WideToAnsi(WC_NO_BEST_FIT_CHARS, text, out.data(), n, &usedDefault);
+  n = WideToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, out.data(), n, &usedDefault);
   return n > 0 && !usedDefault;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Text conventions of the program: UTF-16 inside, ANSI code page at the edges,
 // the system's whole-text comparison, and the blank trimming the program uses.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,13 @@
 // ANSI code page; characters it lacks become its replacement character.
 std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view bytes);
+// Conversion into and out of a code page given by number. ToCodePage gives
+// the system's replacements for characters the code page lacks;
+// FromCodePageExactly gives nothing when the bytes aren't valid text there.
+std::string ToCodePage(std::wstring_view text, unsigned codePage);
+std::optional<std::wstring> FromCodePageExactly(std::string_view bytes, unsigned codePage);
+// True when the system has the code page.
+bool CodePageIsInstalled(unsigned codePage);
 // True when every character of the text has its own character in the ANSI
 // code page, so that ToAnsi neither replaces it nor maps it to a look-alike.
 // With UTF-8 as the ANSI code page, every text but one holding an unpaired
@@ -22,9 +30,10 @@ bool AnsiCodePageIsUtf8();
 // belong with the bytes that follow.
 size_t IncompleteAnsiTail(std::string_view bytes);
 
-// Test seam: a code page number and a conversion function (with the
-// parameters of WideCharToMultiByte, called with CP_ACP) in place of the
-// system's; 0 and nullptr restore the system's.
+// Test seam: a code page number (what AnsiCodePage() answers) and a
+// conversion function (with the parameters of WideCharToMultiByte, for every
+// conversion into the ANSI code page and into code pages given by number) in
+// place of the system's; 0 and nullptr restore the system's.
 using AnsiConversionFunction = int (*)(unsigned codePage, unsigned long flags, const wchar_t* text, int length,
                                        char* out, int outSize, const char* defaultChar, int* usedDefault);
 void SetAnsiConversionForTests(unsigned codePage, AnsiConversionFunction convert);

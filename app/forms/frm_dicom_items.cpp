@@ -14,6 +14,7 @@
 #include "app/support/paths.h"
 #include "app/support/random_values.h"
 #include "app/support/text_files.h"
+#include "app/toolkit/character_set.h"
 #include "app/toolkit/dcmodify.h"
 #include "app/toolkit/header_dump.h"
 #include "app/toolkit/toolkit_path.h"
@@ -52,19 +53,36 @@ std::wstring RowList(const std::vector<std::wstring>& rows) {
   return list;
 }
 
-// Why values beyond ASCII would be read as other text: the system writes them
-// in its ANSI code page, the file declares another character set.
+// Why values beyond ASCII would reach the file as other text: the system
+// writes them in its ANSI code page, and the file's readers read them in the
+// character set that the file declares.
 std::wstring CharacterSetMismatchText(const std::wstring& characterSet) {
   const std::wstring declared = TrimBlanks(characterSet);
-  const std::wstring fileSays = declared.empty()
-                                    ? std::wstring(L"the file declares no character set (0008,0005), which means ASCII")
-                                    : L"the file declares its character set (0008,0005) as \"" + declared + L"\"";
   const std::wstring systemWrites =
       AnsiCodePageIsUtf8() ? std::wstring(L"The system writes values in UTF-8")
                            : L"The system writes values in its ANSI code page (" + DecimalText(AnsiCodePage()) + L")";
-  return systemWrites + L", but " + fileSays +
-         L": every reader of the file would take the characters beyond ASCII in these values for other "
-         L"characters:\r\n";
+  const std::wstring declaredAs = L"its character set (0008,0005) as \"" + declared + L"\"";
+  switch (StandOfCharacterSet(characterSet)) {
+    case CharacterSetStand::DeclaresNone:
+      return systemWrites +
+             L", and the file declares no character set (0008,0005): such a file is read in the local code "
+             L"page of each computer, which is not UTF-8, so the characters beyond ASCII in these values would "
+             L"read as other characters:\r\n";
+    case CharacterSetStand::HasCodePage:
+      return systemWrites + L", and the file declares " + declaredAs +
+             L": read in that character set, the characters beyond ASCII in these values would be other "
+             L"characters:\r\n";
+    case CharacterSetStand::CantBeWrittenInto:
+      break;
+  }
+  return L"The file declares " + declaredAs +
+         L", which this program can't write characters beyond ASCII into (it takes several terms, code "
+         L"extensions, or a code page that the system lacks). These values hold such characters:\r\n";
+}
+
+// The row as the boxes name it: its title and its tag.
+std::wstring RowName(const frmDICOMItems& editor, int row) {
+  return editor.lblTitle[row].Caption() + L" " + editor.txtItemData[row].Tag();
 }
 }  // namespace
 
@@ -136,11 +154,34 @@ bool frmDICOMItems::AnyRowUnlocked() const {
 
 // --- item sets -------------------------------------------------------------------
 
-void frmDICOMItems::SaveItems(std::wstring& path) {
+ItemSetSave frmDICOMItems::SaveItems(std::wstring& path) {
   if (TextEquals(path, L"")) path = LastUsedItemsFile();
+  ItemSetSave save;
   ItemSet values;
-  for (int i = 0; i < kItemRows; ++i) values[i] = txtItemData[i].Text();
-  WriteItemSetFile(path, values);
+  for (int i = 0; i < kItemRows; ++i) {
+    values[i] = txtItemData[i].Text();
+    // The file is ANSI text: such a value would come back as a look-alike
+    // or "?", which a later save would write into a DICOM file.
+    if (!FitsAnsiCodePage(values[i])) save.rowsOutsideCodePage.push_back(RowName(*this, i));
+  }
+  if (save.rowsOutsideCodePage.empty()) save.error = WriteItemSetFile(path, values);
+  return save;
+}
+
+void ReportItemSetNotSaved(const std::wstring& path, const ItemSetSave& save) {
+  if (save.Saved()) return;
+  std::wstring prompt;
+  if (!save.rowsOutsideCodePage.empty()) {
+    prompt = L"The item set was not saved to\r\n" + path +
+             L"\r\nThese values hold characters that the system's ANSI code page lacks; the file would hold "
+             L"other characters in their place:\r\n" +
+             RowList(save.rowsOutsideCodePage) + L"\r\nCorrect these values, and save the item set again.";
+  } else {
+    const std::wstring why = SystemMessageText(save.error);
+    prompt = L"The item set could not be saved to\r\n" + path + L"\r\n" +
+             (why.empty() ? L"Error " + DecimalText(save.error) : why);
+  }
+  ShowMessageBox(prompt, MB_OK | MB_ICONEXCLAMATION);
 }
 
 void frmDICOMItems::LoadItems(std::wstring& path) {
@@ -167,7 +208,7 @@ void frmDICOMItems::Command2_Click() {
   EnsureFolder(ItemSetFolder());
   std::wstring initialPath = ItemSetFolder() + kNewItemSetName;
   std::wstring path = ShowSaveDialog(Hwnd(), L"", kItemSetFilter, initialPath);
-  if (!path.empty()) SaveItems(path);
+  if (!path.empty()) ReportItemSetNotSaved(path, SaveItems(path));
 }
 
 void frmDICOMItems::Command3_Click() {
@@ -185,7 +226,7 @@ bool frmDICOMItems::UnlockedValuesWritable() {
   for (int i = 0; i < kItemRows; ++i) {
     if (!Unlocked[i].Value()) continue;
     AssignmentValueCheck check = CheckAssignmentValue(txtItemData[i].Text(), characterSet);
-    std::wstring row = lblTitle[i].Caption() + L" " + txtItemData[i].Tag();
+    std::wstring row = RowName(*this, i);
     if (check.hasDoubleQuote) withQuote.push_back(row);
     if (check.outsideCodePage) outsideCodePage.push_back(row);
     if (check.hasControlCharacter) withControlCharacter.push_back(row);
@@ -228,13 +269,17 @@ std::optional<frmDICOMItems::DcmodifyPaths> frmDICOMItems::PathsForDcmodify() {
     return refuse(L"The DICOM file\r\n" + CurrentDicomFile + L"\r\nis read-only. " + kNothingSaved +
                   L"\r\n\r\nClear its read-only attribute and save again.");
   }
+  if (!ToolkitProgramFolder()) return refuse(NoToolkitProgramFolderMessage() + L"\r\n\r\n" + kNothingSaved);
   std::optional<std::wstring> dicomFile = ToolkitPath(CurrentDicomFile);
   if (!dicomFile) return refuse(NoToolkitPathMessage(CurrentDicomFile) + L"\r\n\r\n" + kNothingSaved);
   // dcmodify deletes the "<given path>.bak" it finds before it makes its own.
-  // Under a short name that is no backup of the user's: it can only be what
-  // an earlier save couldn't give its own name back.
+  // Given only its folder's short form, that is the user's own "<name>.bak",
+  // which dcmodify replaces as at every save. Under a short name of the file
+  // itself it is no backup of the user's: it can only be what an earlier
+  // save couldn't give its own name back.
   const std::wstring leftOver = *dicomFile + L".bak";
-  if (*dicomFile != CurrentDicomFile && PathIsThere(leftOver)) {
+  if (*dicomFile != CurrentDicomFile && PathIsThere(leftOver) &&
+      !NameTheSameFile(leftOver, CurrentDicomFile + L".bak")) {
     return refuse(L"An earlier save of this file left a file under a short (8.3) name:\r\n" + LongPathOf(leftOver) +
                   L"\r\nIt may hold the file as it was before that save, and this save would delete it. " +
                   kNothingSaved + L"\r\n\r\nMove or rename that file, and save again.");
@@ -256,7 +301,7 @@ void frmDICOMItems::cmdSave_Click() {
   if (!toolkit || !UnlockedValuesWritable()) return;
 
   std::wstring lastUsedItems;
-  SaveItems(lastUsedItems);
+  const ItemSetSave lastUsed = SaveItems(lastUsedItems);
 
   ModificationText.clear();
   for (int i = 0; i < kItemRows; ++i) {
@@ -277,6 +322,9 @@ void frmDICOMItems::cmdSave_Click() {
       ShowMessageBox(NoToolkitPathMessage(argsFile), MB_OK | MB_ICONEXCLAMATION, L"Error");
     }
   }
+  // The DICOM file comes first: a last-used items file that couldn't be
+  // written is reported once its save is done.
+  ReportItemSetNotSaved(lastUsedItems, lastUsed);
   Unload();
 }
 

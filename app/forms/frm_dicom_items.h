@@ -9,6 +9,7 @@
 // box; the text box is read-only exactly while the row is Locked.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/forms/frm_dicom_items_design.h"
 #include "ui/command_button.h"
@@ -18,14 +19,28 @@
 #include "ui/picture_box.h"
 #include "ui/text_box.h"
 
+// What became of an item set that was to be written.
+struct ItemSetSave {
+  // Rows whose values the file's ANSI text can't hold: nothing was written.
+  std::vector<std::wstring> rowsOutsideCodePage;
+  // The system's code when the file couldn't be written (0 when it was).
+  unsigned long error = 0;
+  bool Saved() const { return rowsOutsideCodePage.empty() && error == 0; }
+};
+
+// Tells the user that the item set wasn't saved to the file, and why;
+// nothing when it was.
+void ReportItemSetNotSaved(const std::wstring& path, const ItemSetSave& save);
+
 class frmDICOMItems : public Form {
  public:
   frmDICOMItems();
 
   // Writes the ten current values to the item-set file at path; an empty path
-  // means the last-used items file, whose name is then written back. Failures
-  // are silent.
-  void SaveItems(std::wstring& path);
+  // means the last-used items file, whose name is then written back. Nothing
+  // is written when a value doesn't fit the ANSI code page. Reports nothing:
+  // the caller says what went wrong.
+  ItemSetSave SaveItems(std::wstring& path);
   // Reads an item set into the rows: a row whose loaded value equals its file
   // value (the system's text comparison) becomes Locked, any other Unlocked.
   // An empty path means the last-used items file, written back as above. A

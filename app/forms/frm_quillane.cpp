@@ -111,6 +111,10 @@ void frmQuillane::OpenDicomFile(std::wstring FileName) {
     ShowNotDicomBanner();
     return;
   }
+  if (!ToolkitProgramFolder()) {
+    ShowMessageBox(NoToolkitProgramFolderMessage(), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   // dcmdump is given a path that its command line can carry; the window keeps
   // showing and remembering the path the user chose.
   const std::optional<std::wstring> toolkitName = ToolkitPath(FileName);

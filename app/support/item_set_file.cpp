@@ -28,19 +28,17 @@ ItemSet ItemSetFromBytes(const std::string& bytes) {
   return values;
 }
 
-bool WriteItemSetFile(const std::wstring& path, const ItemSet& values) {
+unsigned long WriteItemSetFile(const std::wstring& path, const ItemSet& values) {
   WinHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) return false;
+  if (!file.Valid()) return GetLastError();
   for (const std::wstring& value : values) {
     std::string line = ToAnsi(value) + "\r\n";
     DWORD written = 0;
-    if (!WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr) ||
-        written != line.size()) {
-      return false;
-    }
+    if (!WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr)) return GetLastError();
+    if (written != line.size()) return ERROR_HANDLE_DISK_FULL;
   }
-  return true;
+  return ERROR_SUCCESS;
 }
 
 std::optional<ItemSet> ReadItemSetFile(const std::wstring& path) {

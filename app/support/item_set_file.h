@@ -17,9 +17,10 @@ std::string ItemSetFileBytes(const ItemSet& values);
 // ignored.
 ItemSet ItemSetFromBytes(const std::string& bytes);
 
-// Creates or empties the file and writes the item set; false on any failure
-// (a file that was opened may then hold part of the lines).
-bool WriteItemSetFile(const std::wstring& path, const ItemSet& values);
+// Creates or empties the file and writes the item set; 0 when it did, else
+// the system's error code (a file that was opened may then hold part of the
+// lines).
+unsigned long WriteItemSetFile(const std::wstring& path, const ItemSet& values);
 
 // The item set of an existing file, or nothing when it can't be opened or read.
 std::optional<ItemSet> ReadItemSetFile(const std::wstring& path);

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "app/app_folder.h"
 #include "app/support/environment.h"
 #include "app/support/paths.h"
+#include "app/toolkit/character_set.h"
 #include "app/toolkit/dos_outputs.h"
 #include "app/toolkit/toolkit_path.h"
 #include "app/toolkit/toolkit_error.h"
@@ -21,7 +21,6 @@ constexpr wchar_t kReferringPhysician[] = L"(0008,0090)";
 constexpr wchar_t kInstitutionAddress[] = L"(0008,0081)";
 constexpr wchar_t kManufacturerModel[] = L"(0008,1090)";
 constexpr wchar_t kReplacementModel[] = L"DEDAVADUR Station";
-constexpr wchar_t kUtf8CharacterSet[] = L"ISO_IR 192";
 
 MoveFileFunction& MoveFileSeam() {
   static MoveFileFunction seam = nullptr;
@@ -37,8 +36,28 @@ DWORD MoveFileOrError(const std::wstring& from, const std::wstring& to, DWORD fl
   return error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE;
 }
 
-bool HasNonAsciiCharacter(const std::wstring& value) {
-  return std::any_of(value.begin(), value.end(), [](wchar_t c) { return c > L'\x7F'; });
+// dcmodify's backup (found at `backup`) to the user's "<name>.bak".
+void MoveBackupToItsName(const std::wstring& ownBackup, const std::wstring& backup, NamesAfterDcmodify& names) {
+  if (!PathIsThere(backup)) return;
+  // Given its folder's short form only, dcmodify made its backup under the
+  // user's own "<name>.bak" already: a file is never moved onto itself.
+  if (NameTheSameFile(backup, ownBackup)) {
+    names.backupAt = ownBackup;
+    return;
+  }
+  // A "<name>.bak" there is the backup of an earlier save. It gives way to
+  // this one as dcmodify's own backups do; but once the DICOM file is
+  // under another name, nothing is replaced.
+  const DWORD flags = names.restored ? MOVEFILE_REPLACE_EXISTING : 0;
+  if (DWORD error = MoveFileOrError(backup, ownBackup, flags)) {
+    if (names.restored) {
+      names.restored = false;
+      names.error = error;
+    }
+    names.backupAt = LongPathOf(backup);
+  } else {
+    names.backupAt = ownBackup;
+  }
 }
 
 std::wstring DependentAssignments(int row, const std::wstring& value) {
@@ -64,15 +83,12 @@ std::wstring AssignmentLine(const std::wstring& tag, const std::wstring& value) 
   return L"-i \"" + tag + L"=" + value + L"\"\r\n";
 }
 
-bool DeclaresUtf8(const std::wstring& characterSet) { return TextEquals(TrimBlanks(characterSet), kUtf8CharacterSet); }
-
 AssignmentValueCheck CheckAssignmentValue(const std::wstring& value, const std::wstring& fileCharacterSet) {
   const bool control = std::any_of(value.begin(), value.end(), [](wchar_t c) { return c < L' '; });
-  const bool sameEncoding = AnsiCodePageIsUtf8() == DeclaresUtf8(fileCharacterSet);
   return {.hasDoubleQuote = value.find(L'"') != std::wstring::npos,
           .outsideCodePage = !FitsAnsiCodePage(value),
           .hasControlCharacter = control,
-          .readAsOtherText = !sameEncoding && HasNonAsciiCharacter(value)};
+          .readAsOtherText = !ValueReadsBackInCharacterSet(value, fileCharacterSet, AnsiCodePage())};
 }
 
 std::wstring RowAssignments(int row, const std::wstring& tag, const std::wstring& value) {
@@ -80,8 +96,7 @@ std::wstring RowAssignments(int row, const std::wstring& tag, const std::wstring
 }
 
 std::wstring DcmModifyCommandLine(const std::wstring& dicomFile, const std::wstring& argsFile) {
-  std::wstring folder = AppFolder();
-  return AddBackslash(folder) + L"bin\\dcmtk\\dcmodify.exe @\"" + argsFile + L"\" \"" + dicomFile + L"\"";
+  return QuotedToolkitProgram(L"dcmodify.exe") + L" @\"" + argsFile + L"\" \"" + dicomFile + L"\"";
 }
 
 std::wstring RunDcmModify(const std::wstring& dicomFile, const std::wstring& argsFile) {
@@ -102,8 +117,9 @@ NamesAfterDcmodify RestoreFileNameAfterDcmodify(const std::wstring& ownPath, con
     names.error = error;
   };
   // Under the given name there is either the user's file itself (dcmodify
-  // changed nothing) or a file that dcmodify wrote there.
-  if (PathIsThere(givenPath) && !TextEquals(LongPathOf(givenPath), LongPathOf(ownPath))) {
+  // changed nothing, or only the folder was given by its short form) or a
+  // file that dcmodify wrote there.
+  if (PathIsThere(givenPath) && !NameTheSameFile(givenPath, ownPath)) {
     if (DWORD error = MoveFileOrError(givenPath, ownPath, 0)) {
       failed(error);
       names.dicomFileAt = LongPathOf(givenPath);
@@ -113,21 +129,13 @@ NamesAfterDcmodify RestoreFileNameAfterDcmodify(const std::wstring& ownPath, con
     failed(ERROR_FILE_NOT_FOUND);
     names.dicomFileAt.clear();
   }
-  const std::wstring backup = givenPath + L".bak";
-  if (PathIsThere(backup)) {
-    const std::wstring ownBackup = ownPath + L".bak";
-    if (DWORD error = MoveFileOrError(backup, ownBackup, MOVEFILE_REPLACE_EXISTING)) {
-      if (names.restored) failed(error);
-      names.backupAt = LongPathOf(backup);
-    } else {
-      names.backupAt = ownBackup;
-    }
-  }
+  MoveBackupToItsName(ownPath + L".bak", givenPath + L".bak", names);
   return names;
 }
 
 std::wstring NamesNotRestoredMessage(const std::wstring& ownPath, const NamesAfterDcmodify& names) {
   const std::wstring why = SystemMessageText(names.error);
+  const std::wstring ownBackup = ownPath + L".bak";
   std::wstring text = L"dcmodify was given the DICOM file under its short (8.3) name, and afterwards a file "
                       L"couldn't be given back its own name" +
                       (why.empty() ? L"." : L": " + why) + L"\r\n\r\nNothing was deleted. The files are now here:\r\n";
@@ -135,7 +143,10 @@ std::wstring NamesNotRestoredMessage(const std::wstring& ownPath, const NamesAft
   if (!names.backupAt.empty()) {
     text += L"\r\nThe file as it was before this save (dcmodify's backup):\r\n    " + names.backupAt + L"\r\n";
   }
-  text += L"\r\nTheir own names are\r\n    " + ownPath + L"\r\n    " + ownPath + L".bak\r\n" +
+  if (!names.backupAt.empty() && names.backupAt != ownBackup && PathIsThere(ownBackup)) {
+    text += L"\r\n" + ownBackup + L" holds the backup of an earlier save; it was left as it is.\r\n";
+  }
+  text += L"\r\nTheir own names are\r\n    " + ownPath + L"\r\n    " + ownBackup + L"\r\n" +
           L"Close any program that holds them, clear a read-only attribute, and rename them yourself.";
   return text;
 }

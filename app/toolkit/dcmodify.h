@@ -16,8 +16,8 @@ std::wstring AssignmentLine(const std::wstring& tag, const std::wstring& value);
 // DICOM file as a replacement character. A line break or another control
 // character (below U+0020) would be written into the element as it stands.
 // A character above U+007F reaches the file as the ANSI code page's bytes for
-// it, which the file's readers take in the file's character set: unless both
-// are UTF-8 or neither is, they read other text.
+// it, which the file's readers take in the file's character set: unless those
+// bytes read back as the same text there, they read other text.
 struct AssignmentValueCheck {
   bool hasDoubleQuote = false;
   bool outsideCodePage = false;
@@ -27,9 +27,6 @@ struct AssignmentValueCheck {
 };
 // fileCharacterSet: the file's (0008,0005) value, "" when it declares none.
 AssignmentValueCheck CheckAssignmentValue(const std::wstring& value, const std::wstring& fileCharacterSet = L"");
-
-// True when a (0008,0005) value declares UTF-8 ("ISO_IR 192").
-bool DeclaresUtf8(const std::wstring& characterSet);
 
 // The lines one unlocked item row adds: its own assignment, then those of the
 // tags that depend on it (Patient's Age with the birth date, the series,
@@ -49,8 +46,10 @@ std::wstring RunDcmModify(const std::wstring& dicomFile, const std::wstring& arg
 // a file's short form, both would keep that short form as their name: this
 // puts the DICOM file back under its own name and the backup beside it as
 // that name followed by ".bak". Nothing happens when the two paths are the
-// same. The caller makes sure that no "<given path>.bak" exists before the
-// run, so that the only one moved is the backup of this run.
+// same. The caller makes sure that no "<given path>.bak" other than the
+// user's own "<name>.bak" exists before the run, so that the only one moved
+// is the backup of this run. Once the DICOM file can't be given its name,
+// the backup is moved only where that replaces nothing.
 struct NamesAfterDcmodify {
   bool restored = true;        // every file bears the name it should
   std::wstring dicomFileAt;    // where the DICOM file is ("" when nowhere)

@@ -51,9 +51,17 @@ const std::wstring& DOSOutputs::Execute(const std::wstring& command) {
   security.lpSecurityDescriptor = nullptr;
   security.bInheritHandle = TRUE;
 
+  // Only the write end goes to the child. Were the read end inherited too,
+  // the child's writes would never fail once this side stops reading: a
+  // child with more to print would wait on a full pipe for good, holding its
+  // files open.
   WinHandle readEnd, writeEnd;
   BOOL piped = CreatePipe(readEnd.Put(), writeEnd.Put(), &security, 0);
   lastError_ = GetLastError();
+  if (piped) {
+    piped = SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
+    lastError_ = GetLastError();
+  }
   if (!piped) {
     ShowRunnerFailure(L"CreatePipe failed. Error: " + DecimalText(lastError_));
     return kNoOutput;
@@ -71,9 +79,11 @@ const std::wstring& DOSOutputs::Execute(const std::wstring& command) {
   std::vector<char> commandBuffer(ansiCommand.begin(), ansiCommand.end());
   commandBuffer.push_back('\0');
 
+  // Inheritance on, for the write end; the child's process and thread
+  // handles are this program's alone.
   PROCESS_INFORMATION process{};
-  BOOL started = CreateProcessA(nullptr, commandBuffer.data(), &security, &security, TRUE,
-                                NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &process);
+  BOOL started = CreateProcessA(nullptr, commandBuffer.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
+                                nullptr, nullptr, &startup, &process);
   lastError_ = GetLastError();
   if (started != 1) {
     ShowRunnerFailure(L"File or command not found");
@@ -83,15 +93,26 @@ const std::wstring& DOSOutputs::Execute(const std::wstring& command) {
 
   writeEnd.Close();  // the child keeps its own copy as its output
   output_.clear();
-  ReadUntilClosed(readEnd.Get(), dumpFlag);
+  const bool stoppedEarly = ReadUntilClosed(readEnd.Get(), dumpFlag);
 
+  if (stoppedEarly) {
+    // With the read end closed, the child's next write fails and it comes to
+    // its end; it is not left holding the file it reads.
+    readEnd.Close();
+    EndChild(childProcess.Get());
+  }
   childProcess.Close();
   childThread.Close();
   readEnd.Close();
   return output_;
 }
 
-void DOSOutputs::ReadUntilClosed(HANDLE readEnd, bool dumpFlag) {
+void DOSOutputs::EndChild(HANDLE child) {
+  if (WaitForSingleObject(child, kChildEndWaitMs) == WAIT_OBJECT_0) return;
+  if (TerminateProcess(child, kTerminatedExitCode)) WaitForSingleObject(child, kChildEndWaitMs);
+}
+
+bool DOSOutputs::ReadUntilClosed(HANDLE readEnd, bool dumpFlag) {
   // One buffer for the whole run: each read overwrites only its first bytes,
   // and the markers are searched in all 256 bytes of it.
   std::array<char, kReadSize> buffer{};
@@ -111,6 +132,7 @@ void DOSOutputs::ReadUntilClosed(HANDLE readEnd, bool dumpFlag) {
     unfinished.erase(0, unfinished.size() - held);
     output_ += piece;
     if (PieceRead) PieceRead(piece);
-    if (atMarker) break;
+    if (atMarker) return true;
   } while (more);
+  return false;
 }

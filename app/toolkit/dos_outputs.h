@@ -30,11 +30,19 @@ class DOSOutputs {
   DWORD LastError() const { return lastError_; }
 
   static constexpr DWORD kReadSize = 256;
+  // How long a child that reading left early is given to end, before it is
+  // ended (and as long again for that).
+  static constexpr DWORD kChildEndWaitMs = 2000;
 
  private:
+  static constexpr UINT kTerminatedExitCode = 1;
+
   void Initialize() {}
   bool IsDumpCommand() const;
-  void ReadUntilClosed(HANDLE readEnd, bool dumpFlag);
+  // Reads until the child closes its output; true when a dump's stop marker
+  // ended the reading before that.
+  bool ReadUntilClosed(HANDLE readEnd, bool dumpFlag);
+  static void EndChild(HANDLE child);
 
   std::wstring commandLine_;
   std::wstring output_;

@@ -1,9 +1,8 @@
 #include "app/toolkit/header_dump.h"
 
-#include "app/app_folder.h"
-#include "app/support/paths.h"
 #include "app/toolkit/dos_outputs.h"
 #include "app/toolkit/toolkit_error.h"
+#include "app/toolkit/toolkit_path.h"
 #include "ui/text.h"
 
 namespace {
@@ -64,8 +63,7 @@ std::vector<size_t> FirstOccurrences(const std::wstring& dump, const std::vector
 }  // namespace
 
 std::wstring DcmDumpCommandLine(const std::wstring& filePath, bool longValues) {
-  std::wstring folder = AppFolder();
-  return AddBackslash(folder) + L"bin\\dcmtk\\dcmdump.exe +E -M +rd +oi +Ep " + L"\"" + filePath +
+  return QuotedToolkitProgram(L"dcmdump.exe") + L" +E -M +rd +oi +Ep " + L"\"" + filePath +
          (longValues ? L"\" +L" : L"\"");
 }
 
@@ -109,4 +107,14 @@ std::wstring GetModality(const std::wstring& dump) {
   }
 }
 
-std::wstring GetCharacterSet(const std::wstring& dump) { return GetTagValues(dump, {kCharacterSetTag}).front(); }
+std::wstring GetCharacterSet(const std::wstring& dump) {
+  // The data set's own line stands at the start of a line; one indented
+  // inside a sequence item holds for that item alone.
+  const std::wstring tag = std::wstring(L"(") + kCharacterSetTag + L")";
+  for (size_t p = dump.find(tag); p != std::wstring::npos; p = dump.find(tag, p + 1)) {
+    if (p != 0 && dump[p - 1] != L'\n' && dump[p - 1] != L'\r') continue;
+    const size_t digits = p + 1;
+    return BracketFollows(dump, digits) ? BracketedValueFrom(dump, digits) : L"";
+  }
+  return L"";
+}

@@ -27,6 +27,6 @@ std::vector<std::wstring> GetTagValues(const std::wstring& dump, const std::vect
 // The value of (0008,0060) in the dump, or "".
 std::wstring GetModality(const std::wstring& dump);
 
-// The value of (0008,0005) in the dump ("" when the file declares none),
-// found as the item rows find theirs.
+// The value of the data set's own (0008,0005) in the dump, the line at the
+// top level (not one inside a sequence item); "" when the file declares none.
 std::wstring GetCharacterSet(const std::wstring& dump);

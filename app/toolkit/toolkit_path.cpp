@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/app_folder.h"
 #include "app/support/paths.h"
 #include "ui/text.h"
 
@@ -50,6 +51,33 @@ std::wstring LongPathOf(const std::wstring& path) {
 }
 
 bool PathIsThere(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool NameTheSameFile(const std::wstring& a, const std::wstring& b) {
+  return PathIsThere(a) && PathIsThere(b) && TextEquals(LongPathOf(a), LongPathOf(b));
+}
+
+std::optional<std::wstring> ToolkitProgramFolder() {
+  std::wstring appFolder = AppFolder();
+  std::optional<std::wstring> folder = ToolkitPath(appFolder);
+  if (!folder) return std::nullopt;
+  return AddBackslash(*folder) + L"bin\\dcmtk\\";
+}
+
+std::wstring QuotedToolkitProgram(const std::wstring& program) {
+  std::wstring appFolder = AppFolder();
+  std::wstring folder = ToolkitProgramFolder().value_or(AddBackslash(appFolder) + L"bin\\dcmtk\\");
+  // Unquoted, a blank in the folder would end the program's name: the system
+  // would try "C:\Program.exe" first, and the program's own parser would
+  // take the rest of its path for arguments.
+  return L"\"" + folder + program + L"\"";
+}
+
+std::wstring NoToolkitProgramFolderMessage() {
+  return L"The program's folder\r\n" + AppFolder() +
+         L"\r\ncan't be handed to DCMTK: its path holds characters that the system's code page can't "
+         L"represent, and the volume has no short (8.3) name for it. No DICOM file can be opened or saved from "
+         L"there.\r\n\r\nMove the program to a folder whose path the system's code page can represent.";
+}
 
 std::wstring NoToolkitPathMessage(const std::wstring& path) {
   if (!PathIsThere(path)) {

@@ -22,6 +22,22 @@ std::wstring LongPathOf(const std::wstring& path);
 // True when the file or folder exists.
 bool PathIsThere(const std::wstring& path);
 
+// True when both paths name one existing file: the same long path, whatever
+// short names either is written with (in its folders, its own name, or both).
+bool NameTheSameFile(const std::wstring& a, const std::wstring& b);
+
+// The folder of the toolkit programs, "bin\dcmtk\" below the application
+// folder (with the trailing "\"), as a command line can carry it: under the
+// application folder's short form when the code page can't hold its path;
+// nothing when it has none.
+std::optional<std::wstring> ToolkitProgramFolder();
+// The path of one toolkit program ("dcmdump.exe"), in double quotes, for the
+// start of a command line. It falls back on the folder as it is, which the
+// code page may not hold: callers check ToolkitProgramFolder() first.
+std::wstring QuotedToolkitProgram(const std::wstring& program);
+// What the user is told when the application folder has no such form.
+std::wstring NoToolkitProgramFolderMessage();
+
 // What the user is told when a file has no path the toolkit can be given:
 // that it is gone, or that it has no short form.
 std::wstring NoToolkitPathMessage(const std::wstring& path);

@@ -1,5 +1,7 @@
 #include "app/support/item_set_file.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include "tests/support/scratch_folder.h"
@@ -21,7 +23,7 @@ TEST(ItemSetFile, WrittenAsTenAnsiLinesEndedByCrLf) {
 TEST(ItemSetFile, RoundTripThroughADisk) {
   ScratchFolder folder;
   ItemSet set = Values({L"a", L"b b", L"", L"quote \" inside", L"back\\slash", L"\xC0 la", L"6", L"7", L"8", L"9"});
-  ASSERT_TRUE(WriteItemSetFile(folder.File(L"x.dis"), set));
+  ASSERT_EQ(WriteItemSetFile(folder.File(L"x.dis"), set), 0u);
   auto read = ReadItemSetFile(folder.File(L"x.dis"));
   ASSERT_TRUE(read.has_value());
   EXPECT_EQ(*read, set);
@@ -45,5 +47,5 @@ TEST(ItemSetFile, ReadingRules) {
 TEST(ItemSetFile, MissingFileAndReadOnlyFolder) {
   ScratchFolder folder;
   EXPECT_FALSE(ReadItemSetFile(folder.File(L"absent.dis")).has_value());
-  EXPECT_FALSE(WriteItemSetFile(folder.File(L"no folder\\x.dis"), ItemSet{}));
+  EXPECT_EQ(WriteItemSetFile(folder.File(L"no folder\\x.dis"), ItemSet{}), static_cast<unsigned long>(ERROR_PATH_NOT_FOUND));
 }

@@ -12,6 +12,7 @@
 #include "tests/support/dialog_driver.h"
 #include "tests/support/message_box_recorder.h"
 #include "ui/text.h"
+#include "ui/win_handle.h"
 
 class ItemSetDialogs : public ItemEditorTest {
  protected:
@@ -81,4 +82,41 @@ TEST_F(ItemSetDialogs, CancellingEitherDialogChangesNothingButTheFolderIsMade) {
   }
   for (int row = 0; row < 10; ++row) EXPECT_TRUE(editor.Locked[row].Value());
   EXPECT_EQ(editor.txtItemData[0].Text(), L"DOE^John^Q");
+}
+
+TEST_F(ItemSetDialogs, SaveThatWritesNothingSaysSoNamingTheFile) {
+  UseDicom(SampleDicom());
+  frmDICOMItems& editor = ShowEditor();
+  const std::wstring saved = ItemSetFolder() + L"NewFile.dis";
+  // The file is ANSI text: "\u0141" would come back as "L".
+  UnlockAndType(editor, 8, L"\u0141UKASZ^Jan");
+  {
+    MessageBoxRecorder boxes;
+    DialogDriver driver(DialogScript::Confirm());
+    Click(editor.Command2.Hwnd());
+    driver.Join();
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_TRUE(Contains(boxes.Last().prompt, saved));
+    EXPECT_TRUE(Contains(boxes.Last().prompt, L"Operators Name (0008,1070)"));
+    EXPECT_FALSE(Contains(boxes.Last().prompt, L"Patient Name"));
+    EXPECT_FALSE(PathExists(saved)) << "nothing is written for it";
+  }
+  // A file that another program holds open: the user agrees to replace it,
+  // and the system refuses.
+  editor.txtItemData[8].SetText(L"OPER^Ator");
+  ASSERT_TRUE(WriteFileBytes(saved, "earlier set"));
+  WinHandle holder(CreateFileW(saved.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(holder.Valid());
+  MessageBoxRecorder boxes;
+  DialogScript replace = DialogScript::Confirm();
+  replace.answerYes = true;
+  DialogDriver driver(replace);
+  Click(editor.Command2.Hwnd());
+  driver.Join();
+  holder.Close();
+  ASSERT_EQ(boxes.Count(), 1u);
+  EXPECT_EQ(boxes.Last().prompt, L"The item set could not be saved to\r\n" + saved + L"\r\n" +
+                                     SystemMessageText(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(boxes.Last().style, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+  EXPECT_EQ(ReadFileBytes(saved), "earlier set");
 }

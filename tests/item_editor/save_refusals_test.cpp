@@ -10,6 +10,7 @@
 
 #include <set>
 
+#include "app/app_folder.h"
 #include "app/app_state.h"
 #include "app/forms/frm_dicom_items.h"
 #include "app/forms/frm_quillane.h"
@@ -49,6 +50,7 @@ class SaveRefusals : public ItemEditorTest {
   void TearDown() override {
     SetShortPathSeamForTests(nullptr);
     SetMoveFileForTests(nullptr);
+    SetAppFolderForTests(L"");
     if (!dicomFile.empty()) {
       SetFileAttributesW(dicomFile.c_str(), FILE_ATTRIBUTE_NORMAL);
       SetFileAttributesW((dicomFile + L".bak").c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -95,10 +97,10 @@ class SaveRefusals : public ItemEditorTest {
   }
   // Writes the sample file into a folder and under a name that the code page
   // can't hold, and chooses it through the main window's open dialog.
-  void ChooseForeignFile(const DicomWriter& dicom = SampleDicom()) {
+  void ChooseForeignFile(const DicomWriter& dicom = SampleDicom(), const std::wstring& name = kForeignName) {
     const std::wstring folder = files_->File(kForeignFolder);
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    dicomFile = folder + L"\\" + kForeignName;
+    dicomFile = folder + L"\\" + name;
     dicomBytes = dicom.Bytes();
     ASSERT_TRUE(WriteFileBytes(dicomFile, dicomBytes));
     frmQuillane& window = DefaultInstance<frmQuillane>();
@@ -176,9 +178,10 @@ TEST_F(SaveRefusals, FileNamedOutsideTheCodePageOpensAndSavesUnderItsOwnName) {
   EXPECT_EQ(MainWindowCaption(), kQuillaneCaptionPrefix + dicomFile);
   EXPECT_EQ(FileNamesIn(files_->File(kForeignFolder)),
             (std::set<std::wstring>{kForeignName, kForeignName + L".bak"}));
-  // The folder is remembered in a form that the registry's ANSI text holds.
+  // The folder is remembered in a form that the registry's ANSI text holds:
+  // its short form, which names it.
   const std::wstring lastPath = ReadRegistrySetting(kSettingsAppName, kSettingsSection, kLastPathKey, L"", false);
-  EXPECT_EQ(FromAnsi(ToAnsi(lastPath)), lastPath);
+  EXPECT_EQ(lastPath, *ToolkitPath(files_->File(kForeignFolder)) + L"\\");
   EXPECT_EQ(LongPathOf(lastPath), files_->File(kForeignFolder) + L"\\");
 }
 
@@ -207,6 +210,20 @@ TEST_F(SaveRefusals, PathWithoutAShortFormIsNamedAndNothingIsShownOrWritten) {
   EXPECT_EQ(HeaderDump, dump);
   EXPECT_EQ(CurrentDicomFile, current);
   EXPECT_EQ(ReadFileBytes(dicomFile), dicomBytes);
+}
+
+TEST_F(SaveRefusals, ValuesBeyondAsciiWaitWhereTheFilesCharacterSetReadsTheirBytesAsOtherText) {
+  // E9, "\u00e9" in the code page, is a Cyrillic letter in ISO_IR 144.
+  Click(ExpectNameHeldBack("ISO_IR 144", L"Jos\u00e9^Ana").cmdAbort.Hwnd());
+  // Where the file's set reads them back as typed, they are written.
+  DicomWriter latin = SampleDicom();
+  latin.Set(0x0008, 0x0005, "CS", "ISO_IR 100");
+  UseDicom(latin);
+  frmDICOMItems& editor = ShowEditor();
+  UnlockAndType(editor, 0, L"Jos\u00e9^Ana");
+  Click(editor.cmdSave.Hwnd());
+  EXPECT_FALSE(EditorLoaded());
+  EXPECT_EQ(DumpValue(HeaderDump, L"(0010,0010)"), L"Jos\u00e9^Ana");
 }
 
 TEST_F(SaveRefusals, ValuesBeyondAsciiWaitWhereTheFileDeclaresUtf8) {
@@ -285,6 +302,27 @@ TEST_F(SaveRefusals, BackupThatCantBeReplacedIsNamedAndTheFileIsShownUnderItsOwn
   EXPECT_EQ(ReadFileBytes(dicomFile), rewritten);
 }
 
+TEST_F(SaveRefusals, FileWithAnEightThreeNameInAFolderOutsideTheCodePageSavesAgainAndAgain) {
+  // As files copied from a CD into a profile named in another script: only
+  // the folder is given to dcmodify by its short form, and "<short>.bak" is
+  // the user's own backup.
+  ChooseForeignFile(SampleDicom(), L"IM000001");
+  ASSERT_NE(ToolkitPath(dicomFile), dicomFile);
+  ASSERT_EQ(GetFileNamePart(*ToolkitPath(dicomFile)), L"IM000001");
+  for (const wchar_t* name : {L"FIRST^Save", L"SECOND^Save"}) {
+    const std::string before = ReadFileBytes(dicomFile);
+    frmDICOMItems& editor = ShowEditor();
+    UnlockAndType(editor, 0, name);
+    MessageBoxRecorder boxes;
+    Click(editor.cmdSave.Hwnd());
+    EXPECT_EQ(boxes.Count(), 0u) << ToAnsi(boxes.Count() ? boxes.Last().prompt : L"");
+    EXPECT_FALSE(EditorLoaded());
+    EXPECT_EQ(DumpValue(HeaderDump, L"(0010,0010)"), name);
+    EXPECT_EQ(ReadFileBytes(dicomFile + L".bak"), before) << "the file as it was before this save";
+    EXPECT_EQ(FileNamesIn(files_->File(kForeignFolder)), (std::set<std::wstring>{L"IM000001", L"IM000001.bak"}));
+  }
+}
+
 TEST_F(SaveRefusals, FileThatCantTakeItsNameBackIsNamedAndTheWindowShowsNoFile) {
   ChooseForeignFile();
   static std::wstring refusedTarget;
@@ -341,4 +379,62 @@ TEST_F(AnsiUtf8SaveRefusals, FileNamedInAnyScriptOpensAndSavesByItsOwnPath) {
 
 TEST_F(AnsiUtf8SaveRefusals, ValuesBeyondAsciiWaitWhereTheFileDoesntDeclareUtf8) {
   ExpectNameHeldBack("ISO_IR 100", L"\u5c71\u7530");
+}
+
+TEST_F(SaveRefusals, BackupOfAnEarlierSaveIsKeptWhenTheFileCantTakeItsNameBack) {
+  ChooseForeignFile();
+  const std::wstring ownBackup = dicomFile + L".bak";
+  ASSERT_TRUE(WriteFileBytes(ownBackup, "earlier backup"));
+  static std::wstring refusedTarget;
+  refusedTarget = dicomFile;
+  SetMoveFileForTests([](const wchar_t* from, const wchar_t* to, unsigned long flags) -> int {
+    if (refusedTarget == to) {
+      SetLastError(ERROR_SHARING_VIOLATION);
+      return FALSE;
+    }
+    return MoveFileExW(from, to, flags);
+  });
+  const std::wstring backupUnderShortName = UnderShortName(dicomFile) + L".bak";
+  frmDICOMItems& editor = ShowEditor();
+  UnlockAndType(editor, 0, L"ANON^Patient");
+  PressSaveExpectingOneBox(editor, {L"Nothing was deleted", backupUnderShortName, ownBackup + L" holds the backup"});
+  EXPECT_EQ(ReadFileBytes(ownBackup), "earlier backup");
+  EXPECT_EQ(ReadFileBytes(backupUnderShortName), dicomBytes);
+}
+
+TEST_F(SaveRefusals, ProgramFolderOutsideTheCodePageIsHandedOverByItsShortForm) {
+  // A copy of the program's folder, named in letters the code page lacks and
+  // with a blank, holding the two DCMTK programs.
+  const std::wstring appFolder = files_->File(L"\u7a0b\u5e8f \u6587\u4ef6");
+  const std::wstring toolkit = appFolder + L"\\bin\\dcmtk\\";
+  ASSERT_TRUE(CreateDirectoryW(appFolder.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW((appFolder + L"\\bin").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(toolkit.c_str(), nullptr));
+  for (const wchar_t* program : {L"dcmdump.exe", L"dcmodify.exe"}) {
+    ASSERT_TRUE(CopyFileW((AppFolder() + L"\\bin\\dcmtk\\" + program).c_str(), (toolkit + program).c_str(), TRUE));
+  }
+  SetAppFolderForTests(appFolder);
+  {
+    // Without a short form nothing can reach DCMTK: one box says why.
+    SetShortPathSeamForTests([](const std::wstring&) { return std::wstring(); });
+    MessageBoxRecorder boxes;
+    const std::wstring refused = files_->File(L"refused.dcm");
+    ASSERT_TRUE(SampleDicom().WriteTo(refused));
+    MainWindow().Show();
+    MainWindow().OpenDicomFile(refused);
+    ASSERT_EQ(boxes.Count(), 1u);
+    EXPECT_TRUE(Contains(boxes.Last().prompt, appFolder));
+    EXPECT_TRUE(Contains(boxes.Last().prompt, L"Move the program"));
+    EXPECT_EQ(MainWindowCaption(), kQuillaneCaptionPrefix);
+    SetShortPathSeamForTests(nullptr);
+  }
+  UseDicom(SampleDicom());
+  EXPECT_EQ(MainWindowCaption(), kQuillaneCaptionPrefix + dicomFile);
+  EXPECT_EQ(DumpValue(HeaderDump, L"(0010,0010)"), L"DOE^John^Q");
+  frmDICOMItems& editor = ShowEditor();
+  UnlockAndType(editor, 0, L"ANON^Patient");
+  Click(editor.cmdSave.Hwnd());
+  EXPECT_FALSE(EditorLoaded());
+  EXPECT_EQ(DumpValue(HeaderDump, L"(0010,0010)"), L"ANON^Patient");
+  EXPECT_EQ(ReadFileBytes(dicomFile + L".bak"), dicomBytes);
 }

@@ -251,8 +251,10 @@ TEST_F(SaveDicomFile, MissingTemporaryFolderShowsErreurAndStops) {
   SetTempFolder(files_->Path() + L"\\gone");
   MessageBoxRecorder boxes;
   SaveWith({{0, L"NEW^Name"}});
-  ASSERT_EQ(boxes.Count(), 1u);
-  EXPECT_EQ(boxes.Last().prompt, L"Erreur :  76\r\nPath not found");
+  ASSERT_EQ(boxes.Count(), 2u);
+  EXPECT_EQ(boxes.Calls()[0].prompt, L"Erreur :  76\r\nPath not found");
+  EXPECT_TRUE(Contains(boxes.Last().prompt, files_->Path() + L"\\gone\\SaveItems.txt"))
+      << "the last-used items weren't kept either";
   EXPECT_FALSE(EditorLoaded());
   ExpectUntouched();
   ExpectNotReloaded();
@@ -266,7 +268,13 @@ TEST_F(SaveDicomFile, CorrectedArgumentsFileNameReachesDcmodify) {
     asked.push_back(call);
     return corrected;
   });
+  MessageBoxRecorder boxes;
   SaveWith({{0, L"NEW^Name"}});
+  // The last-used items file couldn't be written there either: the DICOM
+  // file is saved all the same, and that is told once the save is done.
+  ASSERT_EQ(boxes.Count(), 1u);
+  EXPECT_TRUE(Contains(boxes.Last().prompt, files_->Path() + L"\\bad|temp\\SaveItems.txt"));
+  EXPECT_TRUE(Contains(boxes.Last().prompt, L"could not be saved"));
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0].title, L"Nom Invalide...");
   EXPECT_EQ(asked[0].defaultText, files_->Path() + L"\\bad|temp\\Mod.txt");
@@ -283,7 +291,9 @@ TEST_F(SaveDicomFile, EmptyAnswerForABadNameStopsBeforeDcmodify) {
     ++asked;
     return std::wstring();
   });
+  MessageBoxRecorder boxes;
   SaveWith({{0, L"NEW^Name"}});
+  EXPECT_EQ(boxes.Count(), 1u) << "the last-used items file couldn't be written there";
   EXPECT_EQ(asked, 1);
   EXPECT_FALSE(EditorLoaded());
   ExpectUntouched();

@@ -8,21 +8,27 @@
 #include "ui/text.h"
 
 namespace {
-// WideCharToMultiByte held to what Windows documents for UTF-8 as the ANSI
-// code page: flags 0 or WC_ERR_INVALID_CHARS, no default character and no
-// used-default flag; anything else fails the call.
+// WideCharToMultiByte as Windows documents it, on a system whose ANSI code
+// page is UTF-8: WC_ERR_INVALID_CHARS goes only with CP_UTF8 or 54936 named
+// as such; for UTF-8 (CP_UTF8, or CP_ACP here) the flags are 0 or
+// WC_ERR_INVALID_CHARS, with no default character and no used-default flag.
+// Anything else fails the call.
 int DocumentedUtf8Conversion(unsigned codePage, unsigned long flags, const wchar_t* text, int length, char* out,
                              int outSize, const char* defaultChar, int* usedDefault) {
-  EXPECT_EQ(codePage, static_cast<unsigned>(CP_ACP));
-  if (flags != 0 && flags != WC_ERR_INVALID_CHARS) {
+  if ((flags & WC_ERR_INVALID_CHARS) != 0 && codePage != CP_UTF8 && codePage != 54936) {
     SetLastError(ERROR_INVALID_FLAGS);
     return 0;
   }
-  if (defaultChar != nullptr || usedDefault != nullptr) {
+  const bool utf8 = codePage == CP_ACP || codePage == CP_UTF8;
+  if (utf8 && flags != 0 && flags != WC_ERR_INVALID_CHARS) {
+    SetLastError(ERROR_INVALID_FLAGS);
+    return 0;
+  }
+  if (utf8 && (defaultChar != nullptr || usedDefault != nullptr)) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
-  return WideCharToMultiByte(CP_UTF8, flags, text, length, out, outSize, nullptr, nullptr);
+  return WideCharToMultiByte(utf8 ? CP_UTF8 : codePage, flags, text, length, out, outSize, defaultChar, usedDefault);
 }
 
 struct Utf8CodePage {

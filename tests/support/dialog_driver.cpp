@@ -63,6 +63,18 @@ void DismissOtherDialogs(HWND dialog) {
     }
   }
 }
+// Answers Yes to the first box that the dialog raises within the wait.
+void AnswerYesToItsQuestion(HWND dialog) {
+  for (DWORD waited = 0; waited < kCloseWaitMs && IsWindowVisible(dialog); waited += kPollMs) {
+    for (HWND other : VisibleDialogsOfThisProcess()) {
+      if (other != dialog) {
+        PostMessageW(other, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+        return;
+      }
+    }
+    Sleep(kPollMs);
+  }
+}
 }  // namespace
 
 std::vector<HWND> VisibleDialogsOfThisProcess() {
@@ -143,6 +155,7 @@ void DialogDriver::Run() {
                         &ignored);
   }
   if (script_.act) PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(script_.confirm ? IDOK : IDCANCEL, BN_CLICKED), 0);
+  if (script_.act && script_.answerYes) AnswerYesToItsQuestion(dialog);
   if (WaitUntilGone(dialog, script_.act ? kCloseWaitMs : timeoutMs_)) {
     closedByScript_ = true;
     return;

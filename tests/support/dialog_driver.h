@@ -20,6 +20,7 @@ struct DialogScript {
   std::wstring text;
   std::vector<std::wstring> clicks;    // captions of buttons to click first
   bool confirm = true;                 // IDOK, or IDCANCEL
+  bool answerYes = false;              // answer a question the dialog asks after OK (replace the file?) with Yes
   bool act = true;                     // false: only watch until the program closes the dialog
   std::function<void(HWND dialog)> inspect;  // runs on the driver thread once the dialog is up
 

@@ -10,6 +10,7 @@
 #include "tests/support/dicom_writer.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/test_paths.h"
 #include "ui/text.h"
 
 namespace {
@@ -35,10 +36,13 @@ TEST(DcmModifyArguments, LinesOfEachRow) {
 }
 
 TEST(DcmModifyArguments, CommandLineAndArgumentsFile) {
-  std::wstring line = DcmModifyCommandLine(L"C:\\d\\x.dcm", L"C:\\t\\Mod.txt");
-  std::wstring tail = L"\\bin\\dcmtk\\dcmodify.exe @\"C:\\t\\Mod.txt\" \"C:\\d\\x.dcm\"";
-  ASSERT_GT(line.size(), tail.size());
-  EXPECT_EQ(line.substr(line.size() - tail.size()), tail);
+  const std::wstring appFolder = L"C:\\Program Files (x86)\\DICOM Quillane";
+  SetAppFolderForTests(appFolder);
+  std::wstring line = DcmModifyCommandLine(L"C:\\d e\\x.dcm", L"C:\\t\\Mod.txt");
+  SetAppFolderForTests(L"");
+  EXPECT_EQ(SplitAsWindows(line), (std::vector<std::wstring>{appFolder + L"\\bin\\dcmtk\\dcmodify.exe",
+                                                             L"@C:\\t\\Mod.txt", L"C:\\d e\\x.dcm"}));
+  EXPECT_TRUE(Contains(line, L" @\"C:\\t\\Mod.txt\" \"C:\\d e\\x.dcm\"")) << "DCMTK's @file reader keeps the quotes";
   std::wstring args = ModificationArgsFile();
   EXPECT_EQ(args.substr(args.size() - 8), L"\\Mod.txt");
 }

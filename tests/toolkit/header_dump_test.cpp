@@ -3,11 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <cstring>
+
+#include "app/app_folder.h"
+#include "tests/support/big_dicom.h"
 #include "tests/support/dicom_writer.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/scratch_folder.h"
-#include "app/app_folder.h"
-#include <cstring>
+#include "ui/text.h"
 
 namespace {
 std::wstring Value(const std::wstring& dump, const std::wstring& tag) {
@@ -15,6 +22,20 @@ std::wstring Value(const std::wstring& dump, const std::wstring& tag) {
   return GetTagValue(d, t, false);
 }
 std::wstring Wide(const char* s) { return std::wstring(s, s + strlen(s)); }
+
+// How many processes of the executable are running.
+int RunningProcessesNamed(const wchar_t* exeName) {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  int count = 0;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    if (_wcsicmp(entry.szExeFile, exeName) == 0) ++count;
+  }
+  CloseHandle(snapshot);
+  return count;
+}
 }  // namespace
 
 TEST(HeaderDump, TheTenTagsAndTheModalityAreFound) {
@@ -75,4 +96,21 @@ TEST(HeaderDump, MissingDcmdumpShowsTheRunnerBoxAndGivesAnEmptyDump) {
   SetAppFolderForTests(L"");
   ASSERT_EQ(boxes.Count(), 1u);
   EXPECT_EQ(boxes.Last().prompt, L"File or command not found");
+}
+
+TEST(HeaderDump, DumpStoppedAtANonStandardVrLeavesNoDcmdumpHoldingTheFile) {
+  ScratchFolder folder;
+  const std::wstring file = folder.File(L"odd vr.dcm");
+  // An element of a VR the standard doesn't know, after a data set whose dump
+  // (about 1 MB) is many times what a pipe holds: dcmdump warns of it while it
+  // reads the file, before it prints anything else.
+  std::string oddElement = DicomWriter::EncodeElement(0x7FE1, 0x0010, "UN", "odd VR");
+  oddElement.replace(4, 2, "ZZ");
+  ASSERT_TRUE(WriteFileBytes(file, BigDicom(3000).Bytes() + oddElement));
+  const int running = RunningProcessesNamed(L"dcmdump.exe");
+  const std::wstring dump = RunDcmDump(file, false);
+  EXPECT_TRUE(Contains(dump, L"DcmItem: Non-standard VR")) << ToAnsi(dump.substr(0, 300));
+  EXPECT_LT(dump.size(), 10000u) << "the reading stopped at the warning";
+  EXPECT_EQ(RunningProcessesNamed(L"dcmdump.exe"), running);
+  EXPECT_TRUE(MoveFileW(file.c_str(), folder.File(L"renamed.dcm").c_str())) << GetLastError();
 }

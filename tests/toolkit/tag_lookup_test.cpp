@@ -2,7 +2,10 @@
 // checked in header_dump_test.cpp).
 #include <gtest/gtest.h>
 
+#include "app/app_folder.h"
 #include "app/toolkit/header_dump.h"
+#include "tests/support/test_paths.h"
+#include "ui/text.h"
 
 namespace {
 // The lookup of one tag; the one-pass lookup of several tags must give the
@@ -97,11 +100,14 @@ TEST(TagLookup, CutShortensTheDumpToTheTextAfterTheTag) {
   EXPECT_EQ(untouched, kDump) << "an absent tag leaves the dump as it was";
 }
 
-TEST(TagLookup, DcmDumpCommandLine) {
-  std::wstring plain = DcmDumpCommandLine(L"C:\\a b\\x.dcm", false);
-  std::wstring tail = L"bin\\dcmtk\\dcmdump.exe +E -M +rd +oi +Ep \"C:\\a b\\x.dcm\"";
-  ASSERT_GE(plain.size(), tail.size());
-  EXPECT_EQ(plain.substr(plain.size() - tail.size()), tail);
-  EXPECT_EQ(DcmDumpCommandLine(L"C:\\x.dcm", true).substr(plain.size() - tail.size()),
-            L"bin\\dcmtk\\dcmdump.exe +E -M +rd +oi +Ep \"C:\\x.dcm\" +L");
+TEST(TagLookup, DcmDumpCommandLineSplitsAsWindowsSplitsIt) {
+  const std::wstring appFolder = L"C:\\Program Files (x86)\\DICOM Quillane";
+  SetAppFolderForTests(appFolder);
+  const std::vector<std::wstring> plain = SplitAsWindows(DcmDumpCommandLine(L"C:\\a b\\x.dcm", false));
+  const std::vector<std::wstring> longValues = SplitAsWindows(DcmDumpCommandLine(L"C:\\x.dcm", true));
+  SetAppFolderForTests(L"");
+  const std::wstring program = appFolder + L"\\bin\\dcmtk\\dcmdump.exe";
+  EXPECT_EQ(plain, (std::vector<std::wstring>{program, L"+E", L"-M", L"+rd", L"+oi", L"+Ep", L"C:\\a b\\x.dcm"}));
+  EXPECT_EQ(longValues,
+            (std::vector<std::wstring>{program, L"+E", L"-M", L"+rd", L"+oi", L"+Ep", L"C:\\x.dcm", L"+L"}));
 }
