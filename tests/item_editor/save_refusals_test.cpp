@@ -110,6 +110,19 @@ class SaveRefusals : public ItemEditorTest {
     driver.Join();
     ASSERT_TRUE(driver.ClosedByScript());
   }
+  // The system refuses every move onto the DICOM file's own name, as when a
+  // viewer holds the folder's entry or a share refuses the rename.
+  void RefuseMovesOntoTheFile() {
+    static std::wstring refusedTarget;
+    refusedTarget = dicomFile;
+    SetMoveFileForTests([](const wchar_t* from, const wchar_t* to, unsigned long flags) -> int {
+      if (refusedTarget == to) {
+        SetLastError(ERROR_SHARING_VIOLATION);
+        return FALSE;
+      }
+      return MoveFileExW(from, to, flags);
+    });
+  }
   // The dump of the same bytes under a plain name.
   std::wstring DumpOfBytes(const std::string& bytes) {
     const std::wstring plain = files_->File(L"plain copy.dcm");
@@ -325,16 +338,7 @@ TEST_F(SaveRefusals, FileWithAnEightThreeNameInAFolderOutsideTheCodePageSavesAga
 
 TEST_F(SaveRefusals, FileThatCantTakeItsNameBackIsNamedAndTheWindowShowsNoFile) {
   ChooseForeignFile();
-  static std::wstring refusedTarget;
-  refusedTarget = dicomFile;
-  // As when a viewer holds the folder's entry, or a share refuses the rename.
-  SetMoveFileForTests([](const wchar_t* from, const wchar_t* to, unsigned long flags) -> int {
-    if (refusedTarget == to) {
-      SetLastError(ERROR_SHARING_VIOLATION);
-      return FALSE;
-    }
-    return MoveFileExW(from, to, flags);
-  });
+  RefuseMovesOntoTheFile();
   const std::wstring underShortName = UnderShortName(dicomFile);
   frmDICOMItems& editor = ShowEditor();
   UnlockAndType(editor, 0, L"ANON^Patient");
@@ -385,15 +389,7 @@ TEST_F(SaveRefusals, BackupOfAnEarlierSaveIsKeptWhenTheFileCantTakeItsNameBack) 
   ChooseForeignFile();
   const std::wstring ownBackup = dicomFile + L".bak";
   ASSERT_TRUE(WriteFileBytes(ownBackup, "earlier backup"));
-  static std::wstring refusedTarget;
-  refusedTarget = dicomFile;
-  SetMoveFileForTests([](const wchar_t* from, const wchar_t* to, unsigned long flags) -> int {
-    if (refusedTarget == to) {
-      SetLastError(ERROR_SHARING_VIOLATION);
-      return FALSE;
-    }
-    return MoveFileExW(from, to, flags);
-  });
+  RefuseMovesOntoTheFile();
   const std::wstring backupUnderShortName = UnderShortName(dicomFile) + L".bak";
   frmDICOMItems& editor = ShowEditor();
   UnlockAndType(editor, 0, L"ANON^Patient");
