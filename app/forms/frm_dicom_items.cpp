@@ -66,7 +66,7 @@ std::wstring CharacterSetMismatchText(const std::wstring& characterSet) {
     case CharacterSetStand::DeclaresNone:
       return systemWrites +
              L", and the file declares no character set (0008,0005): such a file is read in the local code "
-             L"page of each computer, which is not UTF-8, so the characters beyond ASCII in these values would "
+             L"page of each computer, which is seldom UTF-8, so the characters beyond ASCII in these values would "
              L"read as other characters:\r\n";
     case CharacterSetStand::HasCodePage:
       return systemWrites + L", and the file declares " + declaredAs +
