@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -112,7 +113,7 @@ std::string FormLoadTarget(double mb, double formLoadMs) {
   return text;
 }
 
-void BenchOpenAndEditorLoad() {
+void BenchOpenAndEditorLoad(double largestMb) {
   KeepLastPath keep;
   ScratchFolder folder(L"dqbench");
   TempFolderAt temp(folder.Path());
@@ -128,6 +129,7 @@ void BenchOpenAndEditorLoad() {
   printf("  %10s %6s %4s %5s | %8s %10s %-22s | %8s %-22s | %7s %12s\n", "characters", "MB", "runs", "tags",
          "open ms", "dcmdump ms", "open/dcmdump", "floor ms", "open/floor", "Load ms", "Form_Load ms");
   for (const DumpSize& size : kSizes) {
+    if (size.mb > largestMb) break;
     std::wstring file = WriteHeaderFile(folder, L"header.dcm", size.mb);
     OpenFigures o = TimeOpens(window, bare, file, size.runs, folder);
     EditorLoad e = TimeEditorLoads();
@@ -146,8 +148,10 @@ void BenchOpenAndEditorLoad() {
 
 }  // namespace
 
-int main() {
+// An argument, a number of MB, keeps the dumps up to that size only (for an
+// alternating comparison of two builds on the small dumps).
+int main(int argc, char** argv) {
   ProgramSession session;
-  BenchOpenAndEditorLoad();
+  BenchOpenAndEditorLoad(argc > 1 ? atof(argv[1]) : 1e9);
   return 0;
 }
