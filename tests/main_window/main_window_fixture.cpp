@@ -6,8 +6,30 @@
 #include "ui/form.h"
 #include "ui/message_loop.h"
 #include "ui/mouse_pointer.h"
+#include "ui/scale.h"
 
 namespace {
+// The outer size of the main window's design, as the forms layer makes it.
+SIZE DesignedFrame() {
+  const FormDesign& design = QuillaneDesign();
+  RECT frame{0, 0, DesignToPixels(design.clientWidth), DesignToPixels(design.clientHeight)};
+  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, FALSE, 0);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// CreateWindowEx makes a window no larger than the largest tracking size,
+// which follows the display as this process knows it at that moment: with the
+// display known as 1024 pixels wide, the main window's inside comes out 1028
+// pixels wide instead of 1044. True once the display can hold the frame.
+bool WaitUntilTheDisplayHolds(SIZE frame, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (GetSystemMetrics(SM_CXMAXTRACK) < frame.cx || GetSystemMetrics(SM_CYMAXTRACK) < frame.cy) {
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
 bool KeyExists(const char* path) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
@@ -75,6 +97,10 @@ void MainWindowTest::SetUp() {
   saved_ = SaveLastPathValue();
   HeaderDump.clear();
   CurrentDicomFile.clear();
+  const SIZE frame = DesignedFrame();
+  ASSERT_TRUE(WaitUntilTheDisplayHolds(frame, 10000))
+      << "the display holds the designed window of " << frame.cx << " x " << frame.cy << " pixels; the largest is "
+      << GetSystemMetrics(SM_CXMAXTRACK) << " x " << GetSystemMetrics(SM_CYMAXTRACK);
   window_ = &ShowMainWindow();
   ASSERT_TRUE(window_->IsLoaded());
 }
