@@ -21,7 +21,7 @@ SIZE DesignedFrame() {
 // which follows the display as this process knows it at that moment: with the
 // display known as 1024 pixels wide, the main window's inside comes out 1028
 // pixels wide instead of 1044. True once the display can hold the frame.
-bool WaitUntilTheDisplayHolds(SIZE frame, DWORD timeoutMs) {
+bool WaitUntilTheDisplayHolds(SIZE frame, DWORD timeoutMs = 10000) {
   const DWORD start = GetTickCount();
   while (GetSystemMetrics(SM_CXMAXTRACK) < frame.cx || GetSystemMetrics(SM_CYMAXTRACK) < frame.cy) {
     if (GetTickCount() - start >= timeoutMs) return false;
@@ -30,6 +30,17 @@ bool WaitUntilTheDisplayHolds(SIZE frame, DWORD timeoutMs) {
   return true;
 }
 
+}  // namespace
+
+::testing::AssertionResult DisplayHoldsTheMainWindow() {
+  const SIZE frame = DesignedFrame();
+  if (WaitUntilTheDisplayHolds(frame)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "the display holds the designed window of " << frame.cx << " x " << frame.cy
+                                       << " pixels; the largest is " << GetSystemMetrics(SM_CXMAXTRACK) << " x "
+                                       << GetSystemMetrics(SM_CYMAXTRACK);
+}
+
+namespace {
 bool KeyExists(const char* path) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
@@ -97,10 +108,7 @@ void MainWindowTest::SetUp() {
   saved_ = SaveLastPathValue();
   HeaderDump.clear();
   CurrentDicomFile.clear();
-  const SIZE frame = DesignedFrame();
-  ASSERT_TRUE(WaitUntilTheDisplayHolds(frame, 10000))
-      << "the display holds the designed window of " << frame.cx << " x " << frame.cy << " pixels; the largest is "
-      << GetSystemMetrics(SM_CXMAXTRACK) << " x " << GetSystemMetrics(SM_CYMAXTRACK);
+  ASSERT_TRUE(DisplayHoldsTheMainWindow());
   window_ = &ShowMainWindow();
   ASSERT_TRUE(window_->IsLoaded());
 }

@@ -50,6 +50,13 @@ struct SavedRegistryValue {
   std::string bytes;
 };
 
+// Waits (up to 10 s) until the display, as this process knows it, can hold
+// the main window's designed frame: a window is made no larger than the
+// display allows, and a process that starts while Wine is still setting up
+// the display sees a 1024 x 768 one. A program started after this sees the
+// whole display too.
+::testing::AssertionResult DisplayHoldsTheMainWindow();
+
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override;

@@ -15,6 +15,7 @@
 
 #include "app/locale_settings.h"
 #include "app/startup.h"
+#include "tests/main_window/main_window_fixture.h"
 #include "tests/support/message_box_recorder.h"
 #include "tests/support/program_window.h"
 #include "ui/form.h"
@@ -59,6 +60,7 @@ std::set<std::wstring> LoadedModules(DWORD processId) {
 }  // namespace
 
 TEST(StartUp, ProgramGoesIdleWithItsMainWindowPaintedAndEndsWithCodeZeroWhenItCloses) {
+  ASSERT_TRUE(DisplayHoldsTheMainWindow());
   // The pointer away from where the window appears, so that nothing of it is needed yet.
   SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
   StartedProgram program;
