@@ -174,15 +174,21 @@ void RegisterWindowClasses() {
     Raise(kErrOutOfMemory, L"", L"Can't register the window classes");
 }
 
+SIZE FrameSizeOfDesign(const FormDesign& design) {
+  DWORD style = 0, exStyle = 0;
+  StylesFor(design.border, style, exStyle);
+  RECT frame{0, 0, DesignToPixels(design.clientWidth), DesignToPixels(design.clientHeight)};
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
 void Form::CreateFormWindow() {
   RegisterWindowClasses();
   DWORD style = 0, exStyle = 0;
   StylesFor(design_.border, style, exStyle);
-  RECT frame{0, 0, DesignToPixels(design_.clientWidth), DesignToPixels(design_.clientHeight)};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  CreateWindowExW(exStyle, kFormClass, design_.caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                  frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleW(nullptr),
-                  this);
+  const SIZE frame = FrameSizeOfDesign(design_);
+  CreateWindowExW(exStyle, kFormClass, design_.caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, frame.cx,
+                  frame.cy, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   if (hwnd_ && design_.iconId) {
     if (HICON big = LoadDesignIcon(design_.iconId, 32))
       SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));

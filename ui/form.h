@@ -244,6 +244,10 @@ class Form {
   std::unique_ptr<Form>* defaultSlot_ = nullptr;
 };
 
+// The outer size of a form's window as its design makes it: the design's
+// inside with the frame of its border style.
+SIZE FrameSizeOfDesign(const FormDesign& design);
+
 // Registers the window classes of the layer (forms and picture boxes). Loading
 // a form does it too; the program's start calls it as a step of its own. A
 // failure is run-time error 7.

@@ -22,18 +22,6 @@ int WideToMultiByte(UINT codePage, DWORD flags, std::wstring_view text, char* ou
   return WideCharToMultiByte(codePage, flags, text.data(), length, out, outSize, nullptr, usedDefault);
 }
 
-// The text in a code page, the system's replacements included ("" when the
-// system can't convert it at all).
-std::string ToMultiByte(UINT codePage, std::wstring_view text) {
-  if (text.empty()) return {};
-  int n = WideToMultiByte(codePage, 0, text, nullptr, 0, nullptr);
-  if (n <= 0) return {};
-  std::string out(static_cast<size_t>(n), '\0');
-  n = WideToMultiByte(codePage, 0, text, out.data(), n, nullptr);
-  out.resize(n > 0 ? static_cast<size_t>(n) : 0);
-  return out;
-}
-
 // How the system cuts ANSI text into characters. The ANSI code page is fixed
 // for the life of the process, so it is asked once.
 struct AnsiCharacterSizes {
@@ -86,7 +74,7 @@ void SetAnsiConversionForTests(unsigned codePage, AnsiConversionFunction convert
   ConversionSeam() = {codePage, convert};
 }
 
-std::string ToAnsi(std::wstring_view text) { return ToMultiByte(CP_ACP, text); }
+std::string ToAnsi(std::wstring_view text) { return ToCodePage(text, CP_ACP); }
 
 std::wstring FromAnsi(std::string_view bytes) {
   if (bytes.empty()) return {};
@@ -99,7 +87,15 @@ std::wstring FromAnsi(std::string_view bytes) {
   return out;
 }
 
-std::string ToCodePage(std::wstring_view text, unsigned codePage) { return ToMultiByte(codePage, text); }
+std::string ToCodePage(std::wstring_view text, unsigned codePage) {
+  if (text.empty()) return {};
+  int n = WideToMultiByte(codePage, 0, text, nullptr, 0, nullptr);
+  if (n <= 0) return {};
+  std::string out(static_cast<size_t>(n), '\0');
+  n = WideToMultiByte(codePage, 0, text, out.data(), n, nullptr);
+  out.resize(n > 0 ? static_cast<size_t>(n) : 0);
+  return out;
+}
 
 std::optional<std::wstring> FromCodePageExactly(std::string_view bytes, unsigned codePage) {
   if (bytes.empty()) return std::wstring();

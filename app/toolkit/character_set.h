@@ -19,7 +19,7 @@ std::optional<unsigned> CodePageOfCharacterSet(const std::wstring& declared);
 // `declared` ("" when it declares none):
 // - a value of ASCII characters only: always;
 // - a file that declares none: unless the ANSI code page is UTF-8 (such files
-//   are read in the local code page, which UTF-8 is not);
+//   are read in the local code page, which is seldom UTF-8);
 // - a file that declares a set: when that set has a code page, the system has
 //   it, and the value's bytes read in it give back the value.
 bool ValueReadsBackInCharacterSet(const std::wstring& value, const std::wstring& declared, unsigned ansiCodePage);

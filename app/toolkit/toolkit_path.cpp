@@ -24,6 +24,9 @@ std::wstring SystemPathForm(DWORD(WINAPI* form)(LPCWSTR, LPWSTR, DWORD), const s
   return other;
 }
 
+// "bin\\dcmtk\\" below an application folder, with the trailing "\\".
+std::wstring ProgramsBelow(std::wstring appFolder) { return AddBackslash(appFolder) + L"bin\\dcmtk\\"; }
+
 std::wstring ShortPath(const std::wstring& path) {
   return ShortPathSeam() ? ShortPathSeam()(path) : SystemPathForm(GetShortPathNameW, path);
 }
@@ -57,15 +60,13 @@ bool NameTheSameFile(const std::wstring& a, const std::wstring& b) {
 }
 
 std::optional<std::wstring> ToolkitProgramFolder() {
-  std::wstring appFolder = AppFolder();
-  std::optional<std::wstring> folder = ToolkitPath(appFolder);
+  std::optional<std::wstring> folder = ToolkitPath(AppFolder());
   if (!folder) return std::nullopt;
-  return AddBackslash(*folder) + L"bin\\dcmtk\\";
+  return ProgramsBelow(*folder);
 }
 
 std::wstring QuotedToolkitProgram(const std::wstring& program) {
-  std::wstring appFolder = AppFolder();
-  std::wstring folder = ToolkitProgramFolder().value_or(AddBackslash(appFolder) + L"bin\\dcmtk\\");
+  std::wstring folder = ToolkitProgramFolder().value_or(ProgramsBelow(AppFolder()));
   // Unquoted, a blank in the folder would end the program's name: the system
   // would try "C:\Program.exe" first, and the program's own parser would
   // take the rest of its path for arguments.

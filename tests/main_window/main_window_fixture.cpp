@@ -6,17 +6,8 @@
 #include "ui/form.h"
 #include "ui/message_loop.h"
 #include "ui/mouse_pointer.h"
-#include "ui/scale.h"
 
 namespace {
-// The outer size of the main window's design, as the forms layer makes it.
-SIZE DesignedFrame() {
-  const FormDesign& design = QuillaneDesign();
-  RECT frame{0, 0, DesignToPixels(design.clientWidth), DesignToPixels(design.clientHeight)};
-  AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, FALSE, 0);
-  return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
 // CreateWindowEx makes a window no larger than the largest tracking size,
 // which follows the display as this process knows it at that moment: with the
 // display known as 1024 pixels wide, the main window's inside comes out 1028
@@ -33,7 +24,7 @@ bool WaitUntilTheDisplayHolds(SIZE frame, DWORD timeoutMs = 10000) {
 }  // namespace
 
 ::testing::AssertionResult DisplayHoldsTheMainWindow() {
-  const SIZE frame = DesignedFrame();
+  const SIZE frame = FrameSizeOfDesign(QuillaneDesign());
   if (WaitUntilTheDisplayHolds(frame)) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "the display holds the designed window of " << frame.cx << " x " << frame.cy
                                        << " pixels; the largest is " << GetSystemMetrics(SM_CXMAXTRACK) << " x "

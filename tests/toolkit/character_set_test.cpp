@@ -22,7 +22,7 @@ TEST(CharacterSets, ValueIsWrittenOnlyWhereTheFileReadsItsBytesBackAsTheSameText
   const Case cases[] = {
       // ASCII reads back in every set, even one the program can't write into.
       {L"DOE^John", L"\\ISO 2022 IR 87", 1252, true},
-      // No declared set: the local code page, which is never UTF-8.
+      // No declared set: the local code page, which is seldom UTF-8.
       {L"Jos\u00e9", L"", 1252, true},
       {L"Jos\u00e9", L"", 65001, false},
       // A declared set: the bytes of the code page, read in that set.
