@@ -53,16 +53,31 @@ std::wstring RowList(const std::vector<std::wstring>& rows) {
   return list;
 }
 
+// Why a declared set that the program can't write characters beyond ASCII
+// into takes none.
+std::wstring WhyNoneBeyondAscii(CharacterSetStand stand, const std::wstring& declared) {
+  switch (stand) {
+    case CharacterSetStand::SeveralTerms: return L"it names several character sets, switched by code extensions";
+    case CharacterSetStand::CodeExtensions: return L"it names code extensions";
+    case CharacterSetStand::CodePageMissing:
+      return L"the system lacks its code page (" + DecimalText(CodePageOfCharacterSet(declared).value_or(0)) + L")";
+    default:
+      return L"this program has no code page for that term: it may be misspelt, or name a set such as ISO_IR 6 "
+             L"(ASCII alone) or ISO_IR 13";
+  }
+}
+
 // Why values beyond ASCII would reach the file as other text: the system
 // writes them in its ANSI code page, and the file's readers read them in the
 // character set that the file declares.
-std::wstring CharacterSetMismatchText(const std::wstring& characterSet) {
-  const std::wstring declared = TrimBlanks(characterSet);
+std::wstring CharacterSetMismatchText(const DeclaredCharacterSet& characterSet) {
+  const std::wstring declared = TrimBlanks(characterSet.value_or(L""));
   const std::wstring systemWrites =
       AnsiCodePageIsUtf8() ? std::wstring(L"The system writes values in UTF-8")
                            : L"The system writes values in its ANSI code page (" + DecimalText(AnsiCodePage()) + L")";
   const std::wstring declaredAs = L"its character set (0008,0005) as \"" + declared + L"\"";
-  switch (StandOfCharacterSet(characterSet)) {
+  const CharacterSetStand stand = StandOfCharacterSet(characterSet);
+  switch (stand) {
     case CharacterSetStand::DeclaresNone:
       return systemWrites +
              L", and the file declares no character set (0008,0005): such a file is read in the local code "
@@ -72,12 +87,16 @@ std::wstring CharacterSetMismatchText(const std::wstring& characterSet) {
       return systemWrites + L", and the file declares " + declaredAs +
              L": read in that character set, the characters beyond ASCII in these values would be other "
              L"characters:\r\n";
-    case CharacterSetStand::CantBeWrittenInto:
+    case CharacterSetStand::NotRead:
+      return L"dcmdump stopped early in this file's header (at a non-standard VR or an error), so the header was "
+             L"cut short and the file's character set (0008,0005) could not be read. Characters beyond ASCII "
+             L"might read as other characters there; these values hold such characters:\r\n";
+    default:
       break;
   }
   return L"The file declares " + declaredAs +
-         L", which this program can't write characters beyond ASCII into (it takes several terms, code "
-         L"extensions, or a code page that the system lacks). These values hold such characters:\r\n";
+         L", which this program can't write characters beyond ASCII into (" + WhyNoneBeyondAscii(stand, declared) +
+         L"). These values hold such characters:\r\n";
 }
 
 // The row as the boxes name it: its title and its tag.
@@ -221,7 +240,7 @@ void frmDICOMItems::Command3_Click() {
 // --- writing through dcmodify --------------------------------------------------------
 
 bool frmDICOMItems::UnlockedValuesWritable() {
-  const std::wstring characterSet = GetCharacterSet(HeaderDump);
+  const DeclaredCharacterSet characterSet = GetCharacterSet(HeaderDump);
   std::vector<std::wstring> withQuote, outsideCodePage, withControlCharacter, readAsOtherText;
   for (int i = 0; i < kItemRows; ++i) {
     if (!Unlocked[i].Value()) continue;

@@ -8,26 +8,35 @@
 #include <optional>
 #include <string>
 
-// The code page of a declared character set: one of the defined terms
-// without code extensions ("ISO_IR 100", "ISO_IR 192", "GB18030", ...).
-// Nothing for a value with several terms, for code extensions ("ISO 2022
-// ..."), for an unknown term, and for an empty value.
-std::optional<unsigned> CodePageOfCharacterSet(const std::wstring& declared);
+// A file's character set as its header dump tells it: the value of its
+// (0008,0005), "" when it declares none, and nothing when the dump was cut
+// short and can't tell.
+using DeclaredCharacterSet = std::optional<std::wstring>;
 
 // True when the value, written in the ANSI code page `ansiCodePage`, is read
 // back as exactly the same text by a reader of a file that declares
-// `declared` ("" when it declares none):
+// `declared`:
 // - a value of ASCII characters only: always;
 // - a file that declares none: unless the ANSI code page is UTF-8 (such files
 //   are read in the local code page, which is seldom UTF-8);
 // - a file that declares a set: when that set has a code page, the system has
-//   it, and the value's bytes read in it give back the value.
-bool ValueReadsBackInCharacterSet(const std::wstring& value, const std::wstring& declared, unsigned ansiCodePage);
+//   it, the value's bytes read in it give back the value, and they hold no
+//   byte that the code page reads as a character but the set leaves
+//   undefined (code page 874 and GBK's 936 define more than their sets);
+// - a file whose set couldn't be read: never.
+bool ValueReadsBackInCharacterSet(const std::wstring& value, const DeclaredCharacterSet& declared,
+                                  unsigned ansiCodePage);
 
-// The three ways a file's character set can stand towards values beyond ASCII.
+// The ways a file's character set can stand towards values beyond ASCII.
 enum class CharacterSetStand {
-  DeclaresNone,       // read in the local code page
-  HasCodePage,        // read in a code page the system has
-  CantBeWrittenInto,  // several terms, code extensions, an unknown term, or a code page the system lacks
+  DeclaresNone,     // read in the local code page
+  HasCodePage,      // read in a code page the system has
+  NotRead,          // the header dump was cut short, so the set is unknown
+  SeveralTerms,     // switched between by code extensions
+  CodeExtensions,   // "ISO 2022 ..."
+  UnknownTerm,      // a term without a code page here: misspelt, or one such as ISO_IR 6
+  CodePageMissing,  // the term's code page is one that the system lacks
 };
-CharacterSetStand StandOfCharacterSet(const std::wstring& declared);
+CharacterSetStand StandOfCharacterSet(const DeclaredCharacterSet& declared);
+// The code page of a term that stands as HasCodePage or CodePageMissing.
+std::optional<unsigned> CodePageOfCharacterSet(const std::wstring& declared);

@@ -83,7 +83,7 @@ std::wstring AssignmentLine(const std::wstring& tag, const std::wstring& value) 
   return L"-i \"" + tag + L"=" + value + L"\"\r\n";
 }
 
-AssignmentValueCheck CheckAssignmentValue(const std::wstring& value, const std::wstring& fileCharacterSet) {
+AssignmentValueCheck CheckAssignmentValue(const std::wstring& value, const DeclaredCharacterSet& fileCharacterSet) {
   const bool control = std::any_of(value.begin(), value.end(), [](wchar_t c) { return c < L' '; });
   return {.hasDoubleQuote = value.find(L'"') != std::wstring::npos,
           .outsideCodePage = !FitsAnsiCodePage(value),

@@ -2,6 +2,8 @@
 // dcmodify: the arguments file of tag assignments, its command line, its run.
 #include <string>
 
+#include "app/toolkit/character_set.h"
+
 // The arguments file: the temporary folder ("Temp") and "Mod.txt".
 std::wstring ModificationArgsFile();
 
@@ -25,8 +27,10 @@ struct AssignmentValueCheck {
   bool readAsOtherText = false;
   bool Writable() const { return !hasDoubleQuote && !outsideCodePage && !hasControlCharacter && !readAsOtherText; }
 };
-// fileCharacterSet: the file's (0008,0005) value, "" when it declares none.
-AssignmentValueCheck CheckAssignmentValue(const std::wstring& value, const std::wstring& fileCharacterSet = L"");
+// fileCharacterSet: the file's (0008,0005) value, "" when it declares none,
+// nothing when it couldn't be read.
+AssignmentValueCheck CheckAssignmentValue(const std::wstring& value,
+                                          const DeclaredCharacterSet& fileCharacterSet = std::wstring());
 
 // The lines one unlocked item row adds: its own assignment, then those of the
 // tags that depend on it (Patient's Age with the birth date, the series,

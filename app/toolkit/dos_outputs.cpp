@@ -9,8 +9,7 @@
 
 namespace {
 constexpr wchar_t kDumpProgram[] = L"DCMDUMP.EXE";
-constexpr wchar_t kNonStandardVrMarker[] = L"DcmItem: Non-standard VR";
-constexpr wchar_t kDumpErrorMarker[] = L"dcmdump: error:";
+constexpr wchar_t kDumpProgramFile[] = L"dcmdump.exe";
 // What Execute returns when the run did not start.
 const std::wstring kNoOutput;
 
@@ -25,7 +24,25 @@ bool BufferHoldsMarker(const std::array<char, DOSOutputs::kReadSize>& buffer) {
     return false;
   }
   std::wstring whole = FromAnsi(bytes);
-  return Contains(whole, kNonStandardVrMarker) || Contains(whole, kDumpErrorMarker);
+  return Contains(whole, DOSOutputs::kNonStandardVrMarker) || Contains(whole, DOSOutputs::kDumpErrorMarker);
+}
+
+// The file name of the program that a command line starts: its first
+// argument, which ends at the closing quote when it opens with one and at the
+// first blank or tab otherwise, from its last "\" or "/" on. The system adds
+// ".exe" to a name without an extension.
+std::wstring ProgramFileName(const std::wstring& commandLine) {
+  std::wstring program;
+  if (!commandLine.empty() && commandLine[0] == L'"') {
+    const size_t close = commandLine.find(L'"', 1);
+    program = commandLine.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1);
+  } else {
+    program = commandLine.substr(0, commandLine.find_first_of(L" \t"));
+  }
+  const size_t slash = program.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) program.erase(0, slash + 1);
+  if (program.find(L'.') == std::wstring::npos) program += L".exe";
+  return program;
 }
 
 std::wstring UpperCase(std::wstring text) {
@@ -37,6 +54,8 @@ std::wstring UpperCase(std::wstring text) {
 DOSOutputs::DOSOutputs() { Initialize(); }
 
 bool DOSOutputs::IsDumpCommand() const { return Contains(UpperCase(commandLine_), kDumpProgram); }
+
+bool DOSOutputs::StartsDcmdump() const { return TextEquals(ProgramFileName(commandLine_), kDumpProgramFile); }
 
 const std::wstring& DOSOutputs::Execute(const std::wstring& command) {
   if (!command.empty()) commandLine_ = command;
@@ -96,10 +115,17 @@ const std::wstring& DOSOutputs::Execute(const std::wstring& command) {
   const bool stoppedEarly = ReadUntilClosed(readEnd.Get(), dumpFlag);
 
   if (stoppedEarly) {
-    // With the read end closed, the child's next write fails and it comes to
-    // its end; it is not left holding the file it reads.
+    // With the read end closed, the child's next writes fail. A dcmdump then
+    // comes to its end, or is ended: it only reads, and it is not left
+    // holding the file. Any other child (a dcmodify whose command line names
+    // dcmdump.exe in a path) may be writing a file: it is never ended, and
+    // the caller, who goes on to that file, waits until it has finished.
     readEnd.Close();
-    EndChild(childProcess.Get());
+    if (StartsDcmdump()) {
+      EndDcmdump(childProcess.Get());
+    } else {
+      WaitForSingleObject(childProcess.Get(), INFINITE);
+    }
   }
   childProcess.Close();
   childThread.Close();
@@ -107,7 +133,7 @@ const std::wstring& DOSOutputs::Execute(const std::wstring& command) {
   return output_;
 }
 
-void DOSOutputs::EndChild(HANDLE child) {
+void DOSOutputs::EndDcmdump(HANDLE child) {
   if (WaitForSingleObject(child, kChildEndWaitMs) == WAIT_OBJECT_0) return;
   if (TerminateProcess(child, kTerminatedExitCode)) WaitForSingleObject(child, kChildEndWaitMs);
 }

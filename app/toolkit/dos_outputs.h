@@ -30,7 +30,11 @@ class DOSOutputs {
   DWORD LastError() const { return lastError_; }
 
   static constexpr DWORD kReadSize = 256;
-  // How long a child that reading left early is given to end, before it is
+  // The two texts of dcmdump's at which the reading of a dump stops: what
+  // follows them is not read.
+  static constexpr wchar_t kNonStandardVrMarker[] = L"DcmItem: Non-standard VR";
+  static constexpr wchar_t kDumpErrorMarker[] = L"dcmdump: error:";
+  // How long a dcmdump that reading left early is given to end, before it is
   // ended (and as long again for that).
   static constexpr DWORD kChildEndWaitMs = 2000;
 
@@ -39,10 +43,13 @@ class DOSOutputs {
 
   void Initialize() {}
   bool IsDumpCommand() const;
+  // True when the program that the command line starts is dcmdump itself,
+  // not merely a command line that names it somewhere.
+  bool StartsDcmdump() const;
   // Reads until the child closes its output; true when a dump's stop marker
   // ended the reading before that.
   bool ReadUntilClosed(HANDLE readEnd, bool dumpFlag);
-  static void EndChild(HANDLE child);
+  static void EndDcmdump(HANDLE child);
 
   std::wstring commandLine_;
   std::wstring output_;

@@ -107,7 +107,12 @@ std::wstring GetModality(const std::wstring& dump) {
   }
 }
 
-std::wstring GetCharacterSet(const std::wstring& dump) {
+bool DumpWasCutShort(const std::wstring& dump) {
+  return Contains(dump, DOSOutputs::kNonStandardVrMarker) || Contains(dump, DOSOutputs::kDumpErrorMarker);
+}
+
+DeclaredCharacterSet GetCharacterSet(const std::wstring& dump) {
+  if (DumpWasCutShort(dump)) return std::nullopt;
   // The data set's own line stands at the start of a line; one indented
   // inside a sequence item holds for that item alone.
   const std::wstring tag = std::wstring(L"(") + kCharacterSetTag + L")";

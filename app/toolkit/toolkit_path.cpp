@@ -30,6 +30,17 @@ std::wstring ProgramsBelow(std::wstring appFolder) { return AddBackslash(appFold
 std::wstring ShortPath(const std::wstring& path) {
   return ShortPathSeam() ? ShortPathSeam()(path) : SystemPathForm(GetShortPathNameW, path);
 }
+
+// Why an existing path has no form that DCMTK can be given: the code page
+// can't represent it, and either it has no short (8.3) form or that form
+// holds such characters too (a name of its own that the volume keeps in
+// another code page, or a folder on the way that has no short name).
+std::wstring WhyNoToolkitPath(const std::wstring& path) {
+  const std::wstring reason = L"its path holds characters that the system's code page can't represent, and ";
+  const std::wstring shortPath = ShortPath(path);
+  if (shortPath.empty() || shortPath == path) return reason + L"the volume has no short (8.3) name for it";
+  return reason + L"so does its short (8.3) form, " + shortPath;
+}
 }  // namespace
 
 std::optional<std::wstring> ToolkitPath(const std::wstring& path) {
@@ -74,20 +85,18 @@ std::wstring QuotedToolkitProgram(const std::wstring& program) {
 }
 
 std::wstring NoToolkitProgramFolderMessage() {
-  return L"The program's folder\r\n" + AppFolder() +
-         L"\r\ncan't be handed to DCMTK: its path holds characters that the system's code page can't "
-         L"represent, and the volume has no short (8.3) name for it. No DICOM file can be opened or saved from "
-         L"there.\r\n\r\nMove the program to a folder whose path the system's code page can represent.";
+  return L"The program's folder\r\n" + AppFolder() + L"\r\ncan't be handed to DCMTK: " +
+         WhyNoToolkitPath(AppFolder()) +
+         L". No DICOM file can be opened or saved from there.\r\n\r\nMove the program to a folder whose path "
+         L"the system's code page can represent.";
 }
 
 std::wstring NoToolkitPathMessage(const std::wstring& path) {
   if (!PathIsThere(path)) {
     return L"The file\r\n" + path + L"\r\nis not there any more: it was moved, renamed or deleted after it was opened.";
   }
-  return L"The file\r\n" + path +
-         L"\r\ncan't be handed to DCMTK: its path holds characters that the system's code page can't "
-         L"represent, and the volume has no short (8.3) name for it.\r\n\r\n"
-         L"Rename the file or its folder, or copy it to a folder whose path has no such characters.";
+  return L"The file\r\n" + path + L"\r\ncan't be handed to DCMTK: " + WhyNoToolkitPath(path) +
+         L".\r\n\r\nRename the file or its folder, or copy it to a folder whose path has no such characters.";
 }
 
 std::wstring NoToolkitTemporaryFolderMessage(const std::wstring& folder) {
@@ -98,10 +107,7 @@ std::wstring NoToolkitTemporaryFolderMessage(const std::wstring& folder) {
     return named + L" doesn't exist, and its path holds characters that the system's code page can't represent." +
            advice;
   }
-  return named +
-         L" can't be handed to DCMTK: its path holds characters that the system's code page can't represent, "
-         L"and the volume has no short (8.3) name for it." +
-         advice;
+  return named + L" can't be handed to DCMTK: " + WhyNoToolkitPath(folder) + L"." + advice;
 }
 
 void SetShortPathSeamForTests(std::function<std::wstring(const std::wstring&)> seam) {

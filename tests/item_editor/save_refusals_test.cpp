@@ -82,26 +82,26 @@ class SaveRefusals : public ItemEditorTest {
     return prompt;
   }
   // Opens the sample file declaring the character set, types a name beyond
-  // ASCII and an ASCII sex, and expects the save refused for the name alone.
-  frmDICOMItems& ExpectNameHeldBack(const std::string& characterSet, const std::wstring& name) {
+  // ASCII and an ASCII sex, and expects the save refused for the name alone;
+  // gives the box's text to `prompt` when asked.
+  frmDICOMItems& ExpectNameHeldBack(const std::string& characterSet, const std::wstring& name,
+                                    std::wstring* prompt = nullptr) {
     DicomWriter file = SampleDicom();
     file.Set(0x0008, 0x0005, "CS", characterSet);
     UseDicom(file);
     frmDICOMItems& editor = ShowEditor();
     UnlockAndType(editor, 0, name);
     UnlockAndType(editor, 2, L"F");
-    const std::wstring prompt =
+    const std::wstring text =
         ExpectRefused(editor, {L"Patient Name (0010,0010)", L"\"" + FromAnsi(characterSet) + L"\""});
-    EXPECT_FALSE(Contains(prompt, L"Patient Sex")) << "ASCII values are never held back";
+    EXPECT_FALSE(Contains(text, L"Patient Sex")) << "ASCII values are never held back";
+    if (prompt) *prompt = text;
     return editor;
   }
-  // Writes the sample file into a folder and under a name that the code page
-  // can't hold, and chooses it through the main window's open dialog.
-  void ChooseForeignFile(const DicomWriter& dicom = SampleDicom(), const std::wstring& name = kForeignName) {
-    const std::wstring folder = files_->File(kForeignFolder);
-    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    dicomFile = folder + L"\\" + name;
-    dicomBytes = dicom.Bytes();
+  // Writes the file and chooses it through the main window's open dialog.
+  void ChooseThroughTheOpenDialog(const std::wstring& file, const std::string& bytes) {
+    dicomFile = file;
+    dicomBytes = bytes;
     ASSERT_TRUE(WriteFileBytes(dicomFile, dicomBytes));
     frmQuillane& window = DefaultInstance<frmQuillane>();
     window.Show();
@@ -109,6 +109,13 @@ class SaveRefusals : public ItemEditorTest {
     Click(window.Get<CommandButton>(L"cmdCommand1").Hwnd());
     driver.Join();
     ASSERT_TRUE(driver.ClosedByScript());
+  }
+  // Writes the sample file into a folder and under a name that the code page
+  // can't hold, and chooses it through the main window's open dialog.
+  void ChooseForeignFile(const DicomWriter& dicom = SampleDicom(), const std::wstring& name = kForeignName) {
+    const std::wstring folder = files_->File(kForeignFolder);
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ChooseThroughTheOpenDialog(folder + L"\\" + name, dicom.Bytes());
   }
   // The system refuses every move onto the DICOM file's own name, as when a
   // viewer holds the folder's entry or a share refuses the rename.
@@ -250,6 +257,33 @@ TEST_F(SaveRefusals, ValuesBeyondAsciiWaitWhereTheFileDeclaresUtf8) {
   EXPECT_EQ(DumpValue(HeaderDump, L"(0010,0010)"), L"DOE^John^Q");
 }
 
+TEST_F(SaveRefusals, ValuesBeyondAsciiWaitWhereDcmdumpCutTheHeaderShort) {
+  // The file declares UTF-8, and an element of a VR that the standard
+  // doesn't know follows: dcmdump warns of it while it reads the file, and
+  // the dump stops there, before any line of the data set.
+  DicomWriter utf8File = SampleDicom();
+  utf8File.Set(0x0008, 0x0005, "CS", "ISO_IR 192");
+  std::string oddElement = DicomWriter::EncodeElement(0x7FE1, 0x0010, "UN", "odd VR");
+  oddElement.replace(4, 2, "ZZ");
+  ChooseThroughTheOpenDialog(files_->File(L"odd vr.dcm"), utf8File.Bytes() + oddElement);
+  ASSERT_TRUE(Contains(HeaderDump, L"DcmItem: Non-standard VR"));
+  ASSERT_EQ(CurrentDicomFile, dicomFile);
+  frmDICOMItems& editor = ShowEditor();
+  UnlockAndType(editor, 0, L"Jos\u00e9^Ana");
+  UnlockAndType(editor, 2, L"F");
+  const std::wstring prompt = ExpectRefused(editor, {L"Patient Name (0010,0010)", L"cut short"});
+  EXPECT_FALSE(Contains(prompt, L"Patient Sex")) << "ASCII values are never held back";
+}
+
+TEST_F(SaveRefusals, TermWithoutACodePageIsSaidToBeOne) {
+  for (const char* term : {"ISO_IR 13", "ISO_IR 6"}) {
+    std::wstring prompt;
+    Click(ExpectNameHeldBack(term, L"Jos\u00e9^Ana", &prompt).cmdAbort.Hwnd());
+    EXPECT_TRUE(Contains(prompt, L"no code page for that term")) << ToAnsi(prompt);
+    EXPECT_FALSE(Contains(prompt, L"several")) << ToAnsi(prompt);
+  }
+}
+
 TEST_F(SaveRefusals, TemporaryFolderWithoutAPathForTheToolkitStopsTheSaveBeforeAnythingIsWritten) {
   UseDicom(SampleDicom());
   const std::wstring temp = files_->File(L"\u4e34\u65f6");
@@ -322,6 +356,15 @@ TEST_F(SaveRefusals, FileWithAnEightThreeNameInAFolderOutsideTheCodePageSavesAga
   ChooseForeignFile(SampleDicom(), L"IM000001");
   ASSERT_NE(ToolkitPath(dicomFile), dicomFile);
   ASSERT_EQ(GetFileNamePart(*ToolkitPath(dicomFile)), L"IM000001");
+  // Nothing is ever moved from one of a file's names onto another of them
+  // (Wine takes it for a move that does nothing; Windows may give the file
+  // the other name as its own).
+  SetMoveFileForTests([](const wchar_t* from, const wchar_t* to, unsigned long flags) -> int {
+    if (!NameTheSameFile(from, to)) return MoveFileExW(from, to, flags);
+    ADD_FAILURE() << "a file moved onto itself: " << ToAnsi(from) << " to " << ToAnsi(to);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+  });
   for (const wchar_t* name : {L"FIRST^Save", L"SECOND^Save"}) {
     const std::string before = ReadFileBytes(dicomFile);
     frmDICOMItems& editor = ShowEditor();
@@ -410,20 +453,24 @@ TEST_F(SaveRefusals, ProgramFolderOutsideTheCodePageIsHandedOverByItsShortForm) 
     ASSERT_TRUE(CopyFileW((AppFolder() + L"\\bin\\dcmtk\\" + program).c_str(), (toolkit + program).c_str(), TRUE));
   }
   SetAppFolderForTests(appFolder);
-  {
-    // Without a short form nothing can reach DCMTK: one box says why.
-    SetShortPathSeamForTests([](const std::wstring&) { return std::wstring(); });
+  // Without a short form that the code page holds, nothing can reach DCMTK:
+  // one box says why.
+  const std::wstring refused = files_->File(L"refused.dcm");
+  ASSERT_TRUE(SampleDicom().WriteTo(refused));
+  MainWindow().Show();
+  for (const std::wstring shortForm : {L"", L"C:\\PROGRA~1\\\u7a0b\u5e8f~1"}) {
+    SetShortPathSeamForTests([shortForm](const std::wstring&) { return shortForm; });
     MessageBoxRecorder boxes;
-    const std::wstring refused = files_->File(L"refused.dcm");
-    ASSERT_TRUE(SampleDicom().WriteTo(refused));
-    MainWindow().Show();
     MainWindow().OpenDicomFile(refused);
     ASSERT_EQ(boxes.Count(), 1u);
-    EXPECT_TRUE(Contains(boxes.Last().prompt, appFolder));
-    EXPECT_TRUE(Contains(boxes.Last().prompt, L"Move the program"));
+    const std::wstring& prompt = boxes.Last().prompt;
+    EXPECT_TRUE(Contains(prompt, appFolder));
+    EXPECT_TRUE(Contains(prompt, L"Move the program"));
+    EXPECT_EQ(Contains(prompt, L"no short (8.3) name"), shortForm.empty()) << ToAnsi(prompt);
+    EXPECT_TRUE(Contains(prompt, shortForm)) << "a short form that the code page can't hold is named";
     EXPECT_EQ(MainWindowCaption(), kQuillaneCaptionPrefix);
-    SetShortPathSeamForTests(nullptr);
   }
+  SetShortPathSeamForTests(nullptr);
   UseDicom(SampleDicom());
   EXPECT_EQ(MainWindowCaption(), kQuillaneCaptionPrefix + dicomFile);
   EXPECT_EQ(DumpValue(HeaderDump, L"(0010,0010)"), L"DOE^John^Q");

@@ -15,7 +15,7 @@
 TEST(CharacterSets, ValueIsWrittenOnlyWhereTheFileReadsItsBytesBackAsTheSameText) {
   struct Case {
     const wchar_t* value;
-    const wchar_t* declared;
+    DeclaredCharacterSet declared;
     unsigned codePage;
     bool readsBack;
   };
@@ -37,19 +37,30 @@ TEST(CharacterSets, ValueIsWrittenOnlyWhereTheFileReadsItsBytesBackAsTheSameText
       {L"\u0410\u043d\u0434\u0440\u0435\u0439", L"ISO_IR 144", 1251, false},  // the letters stand elsewhere
       {L"\u0395\u03bb\u03ad\u03bd\u03b7", L"ISO_IR 126", 1253, true},
       {L"\u0e2a\u0e21\u0e0a\u0e32\u0e22", L"ISO_IR 166", 874, true},
+      // Code page 874 reads 80-9F as punctuation, where TIS 620 has nothing.
+      {L"O\u2019Brien", L"ISO_IR 166", 1252, false},
+      {L"O\u2019Brien", L"ISO_IR 166", 874, false},
       // GB18030 takes every GBK text, where the system has its code page
       // (Wine 8 hasn't: there it is refused like an unknown term).
       {L"\u5c71\u7530", L"GB18030", 936, CodePageIsInstalled(54936)},
       {L"\u5c71\u7530", L"GBK", 936, true},
+      // Code page 936 reads a lone 80 as the euro sign; in GBK 80 is only
+      // the second byte of a pair, as in 81 80.
+      {L"5\u20ac", L"GBK", 1252, false},
+      {L"5\u20ac", L"GBK", 936, false},
+      {L"\u4e90", L"GBK", 936, true},
       {L"Jos\u00e9", L"ISO_IR 6", 1252, false},  // ASCII itself
       // Several terms, code extensions, unknown terms: nothing beyond ASCII.
       {L"\u5c71\u7530", L"\\ISO 2022 IR 87", 932, false},
       {L"Jos\u00e9", L"ISO_IR 100\\ISO_IR 100", 1252, false},
       {L"Jos\u00e9", L"ISO_IR 999", 1252, false},
+      // A dump cut short can't tell the set.
+      {L"Jos\u00e9", std::nullopt, 1252, false},
+      {L"DOE^John", std::nullopt, 1252, true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ValueReadsBackInCharacterSet(c.value, c.declared, c.codePage), c.readsBack)
-        << ToCodePage(c.value, CP_UTF8) << " in " << ToAnsi(c.declared) << " from code page " << c.codePage;
+        << ToCodePage(c.value, CP_UTF8) << " in " << ToAnsi(c.declared.value_or(L"(not read)")) << " from code page " << c.codePage;
   }
 }
 

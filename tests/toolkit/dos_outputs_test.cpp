@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "tests/support/message_box_recorder.h"
+#include "tests/support/running_processes.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/test_paths.h"
 
 namespace {
@@ -91,6 +93,29 @@ TEST(DOSOutputs, MarkerCompletedByWhatRemainsOfAnEarlierReadIsSeen) {
   std::wstring out = RunCommand(Child(L"tag dcmdump.exe chunk \"1234567: error:\" out dcmdump sleep 300 chunk LATER"));
   EXPECT_EQ(out.find(L"LATER"), std::wstring::npos);
   EXPECT_NE(out.find(L"dcmdump"), std::wstring::npos);
+}
+
+TEST(DOSOutputs, DcmdumpThatGoesOnAfterAStopMarkerIsEndedAndNoneIsLeftRunning) {
+  ScratchFolder folder;
+  const std::wstring dcmdump = folder.File(L"dcmdump.exe");
+  ASSERT_TRUE(CopyFileW(BuiltProgram(L"dq_child.exe").c_str(), dcmdump.c_str(), TRUE));
+  const int running = RunningProcessesNamed(L"dcmdump.exe");
+  const ULONGLONG start = GetTickCount64();
+  const std::wstring out = RunCommand(L"\"" + dcmdump + L"\" chunk \"dcmdump: error: x\" sleep 60000 out LATER");
+  EXPECT_LT(GetTickCount64() - start, 10000u) << "the wait for it has an end";
+  EXPECT_EQ(out.find(L"LATER"), std::wstring::npos);
+  EXPECT_EQ(RunningProcessesNamed(L"dcmdump.exe"), running) << "it was ended";
+}
+
+TEST(DOSOutputs, OtherProgramWhoseCommandLineNamesDcmdumpIsLeftToFinishItsWrite) {
+  // As a dcmodify given a file in a folder "dcmdump.exe files": it warns of a
+  // non-standard VR while it loads the file, and then rewrites it.
+  ScratchFolder folder;
+  const std::wstring rewritten = folder.File(L"rewritten.dcm");
+  const std::wstring out = RunCommand(Child(L"tag \"C:\\dcmdump.exe files\\a.dcm\" chunk \"DcmItem: Non-standard VR "
+                                            L"x\" slowwrite \"" + rewritten + L"\" out LATER"));
+  EXPECT_EQ(out.find(L"LATER"), std::wstring::npos) << "its reading stops at the marker all the same";
+  EXPECT_EQ(ReadFileBytes(rewritten), "begun and finished");
 }
 
 TEST(DOSOutputs, FailuresShowACriticalBoxAndGiveAnEmptyText) {

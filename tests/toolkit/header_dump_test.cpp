@@ -5,14 +5,13 @@
 
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <cstring>
 
 #include "app/app_folder.h"
 #include "tests/support/big_dicom.h"
 #include "tests/support/dicom_writer.h"
 #include "tests/support/message_box_recorder.h"
+#include "tests/support/running_processes.h"
 #include "tests/support/scratch_folder.h"
 #include "ui/text.h"
 
@@ -22,20 +21,6 @@ std::wstring Value(const std::wstring& dump, const std::wstring& tag) {
   return GetTagValue(d, t, false);
 }
 std::wstring Wide(const char* s) { return std::wstring(s, s + strlen(s)); }
-
-// How many processes of the executable are running.
-int RunningProcessesNamed(const wchar_t* exeName) {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return -1;
-  int count = 0;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-    if (_wcsicmp(entry.szExeFile, exeName) == 0) ++count;
-  }
-  CloseHandle(snapshot);
-  return count;
-}
 }  // namespace
 
 TEST(HeaderDump, TheTenTagsAndTheModalityAreFound) {

@@ -7,6 +7,8 @@
 //   tail TEXT    writes TEXT so that it ends a 256-byte chunk (dots before it)
 //   bytes N      writes N bytes of 'x'
 //   sleep MS     waits MS milliseconds
+//   slowwrite PATH  writes "begun" into the file PATH, waits 3 s, then adds
+//                " and finished" and closes it, as a program rewriting a file
 //   tag TEXT     ignored (lets a test put any text on the command line)
 #include <windows.h>
 
@@ -40,6 +42,13 @@ int main(int argc, char** argv) {
       Write(stdout, std::string(static_cast<size_t>(atoi(arg.c_str())), 'x'));
     } else if (command == "sleep") {
       Sleep(static_cast<DWORD>(atoi(arg.c_str())));
+    } else if (command == "slowwrite") {
+      FILE* file = fopen(arg.c_str(), "wb");
+      if (!file) return 1;
+      Write(file, "begun");
+      Sleep(3000);
+      Write(file, " and finished");
+      fclose(file);
     }
   }
   return 0;
