@@ -60,6 +60,13 @@ std::vector<size_t> FirstOccurrences(const std::wstring& dump, const std::vector
   }
   return found;
 }
+
+// True when the dump holds one of the texts at which the reading of a dump
+// stops (a non-standard VR, a dcmdump error): what dcmdump printed after it
+// is missing, and may have held any element.
+bool DumpWasCutShort(const std::wstring& dump) {
+  return Contains(dump, DOSOutputs::kNonStandardVrMarker) || Contains(dump, DOSOutputs::kDumpErrorMarker);
+}
 }  // namespace
 
 std::wstring DcmDumpCommandLine(const std::wstring& filePath, bool longValues) {
@@ -105,10 +112,6 @@ std::wstring GetModality(const std::wstring& dump) {
   } catch (...) {
     return L"";
   }
-}
-
-bool DumpWasCutShort(const std::wstring& dump) {
-  return Contains(dump, DOSOutputs::kNonStandardVrMarker) || Contains(dump, DOSOutputs::kDumpErrorMarker);
 }
 
 DeclaredCharacterSet GetCharacterSet(const std::wstring& dump) {

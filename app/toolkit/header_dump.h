@@ -29,11 +29,6 @@ std::vector<std::wstring> GetTagValues(const std::wstring& dump, const std::vect
 // The value of (0008,0060) in the dump, or "".
 std::wstring GetModality(const std::wstring& dump);
 
-// True when the dump holds one of the texts at which the reading of a dump
-// stops (a non-standard VR, a dcmdump error): what dcmdump printed after it
-// is missing, and may have held any element.
-bool DumpWasCutShort(const std::wstring& dump);
-
 // The value of the data set's own (0008,0005) in the dump, the line at the
 // top level (not one inside a sequence item); "" when the file declares none;
 // nothing when the dump was cut short, so that it can't tell.

@@ -263,9 +263,7 @@ TEST_F(SaveRefusals, ValuesBeyondAsciiWaitWhereDcmdumpCutTheHeaderShort) {
   // the dump stops there, before any line of the data set.
   DicomWriter utf8File = SampleDicom();
   utf8File.Set(0x0008, 0x0005, "CS", "ISO_IR 192");
-  std::string oddElement = DicomWriter::EncodeElement(0x7FE1, 0x0010, "UN", "odd VR");
-  oddElement.replace(4, 2, "ZZ");
-  ChooseThroughTheOpenDialog(files_->File(L"odd vr.dcm"), utf8File.Bytes() + oddElement);
+  ChooseThroughTheOpenDialog(files_->File(L"odd vr.dcm"), utf8File.Bytes() + DicomWriter::NonStandardVrElement());
   ASSERT_TRUE(Contains(HeaderDump, L"DcmItem: Non-standard VR"));
   ASSERT_EQ(CurrentDicomFile, dicomFile);
   frmDICOMItems& editor = ShowEditor();

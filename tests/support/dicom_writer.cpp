@@ -68,6 +68,11 @@ std::string DicomWriter::EncodeItem(const std::string& elementsBytes) {
   return out + elementsBytes;
 }
 
+std::string DicomWriter::NonStandardVrElement() {
+  std::string element = EncodeElement(0x7FE1, 0x0010, "UN", "odd VR");
+  return element.replace(4, 2, "ZZ");
+}
+
 DicomWriter::DicomWriter() {
   Set(0x0008, 0x0016, "UI", kSopClass);
   Set(0x0008, 0x0018, "UI", kSopInstance);

@@ -30,6 +30,10 @@ class DicomWriter {
                                    const std::string& value);
   // Encoding of one sequence item holding the given elements.
   static std::string EncodeItem(const std::string& elementsBytes);
+  // An element (7FE1,0010) of the VR "ZZ", which the standard doesn't know:
+  // dcmdump warns "DcmItem: Non-standard VR" while it reads a file that ends
+  // with it, before it prints anything else.
+  static std::string NonStandardVrElement();
 
  private:
   std::string MetaGroup() const;

@@ -60,7 +60,8 @@ TEST(CharacterSets, ValueIsWrittenOnlyWhereTheFileReadsItsBytesBackAsTheSameText
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ValueReadsBackInCharacterSet(c.value, c.declared, c.codePage), c.readsBack)
-        << ToCodePage(c.value, CP_UTF8) << " in " << ToAnsi(c.declared.value_or(L"(not read)")) << " from code page " << c.codePage;
+        << ToCodePage(c.value, CP_UTF8) << " in " << ToAnsi(c.declared.value_or(L"(not read)")) << " from code page "
+        << c.codePage;
   }
 }
 
